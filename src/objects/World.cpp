@@ -1,0 +1,108 @@
+#include "objects/World.h"
+
+#include <algorithm>
+
+#include "objects/ObjectDefinitions.h"
+
+const char* const kCategoryNames[10] = {"Player",      "PlayerBGFX", "PlayerWeapons", "Enemies",
+                                        "EnemyWeapons", "EnemyFX",   "PlayerFX",      "PlayerFXBack",
+                                        "Items",        "Misc"};
+
+namespace {
+
+// Sprite-set prefix of a category; unknown categories and "Misc" have none.
+std::string CategoryPrefix(const std::string& category) {
+    if (category == "Player" || category == "PlayerBGFX" || category == "PlayerWeapons")
+        return "Player\\";
+    if (category == "Enemies" || category == "EnemyWeapons") return "Enemies\\";
+    if (category == "EnemyFX" || category == "PlayerFX" || category == "PlayerFXBack")
+        return "Effects\\";
+    if (category == "Items") return "Items\\";
+    return "";
+}
+
+bool IsEffectCategory(const std::string& category) {
+    return category == "PlayerFX" || category == "EnemyFX" || category == "PlayerBGFX" ||
+           category == "PlayerFXBack";
+}
+
+const std::vector<std::string>& RemovalOrder() {
+    static const std::vector<std::string> order = {"Enemies",      "PlayerWeapons", "EnemyFX",
+                                                   "PlayerFXBack", "PlayerFX",      "Misc",
+                                                   "EnemyWeapons", "PlayerBGFX",    "Items"};
+    return order;
+}
+
+}  // namespace
+
+GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
+                                          const std::string& category) {
+    const std::string setName = CategoryPrefix(category) + name;
+    ObjectList& list = List(category);
+    list.push_back(GameObject(Vector2(0.0f, 0.0f), LoadAnimationSet(setName)));
+    GameObject& obj = list.back();
+    live_.insert(&obj);
+    if (IsEffectCategory(category)) obj.tileCollision = false;
+    obj.name = name;
+    LoadScriptFile(obj, setName);
+    LoadLuaAndEvents(*this, obj, setName);
+    obj.anim.paletteIndex = static_cast<float>(palette) / 32.0f;
+    // The hook may create more objects; list nodes do not move, so obj stays valid.
+    CallHook(obj, "Create");
+    return &obj;
+}
+
+void World::CallHook(GameObject& o, const std::string& suffix) {
+    script.CallHook(o.name + suffix, ToHandle(&o));
+}
+
+void World::Kill() {
+    if (!currentObject) return;
+    removalQueues[currentCategory].push_back(currentPosition);
+}
+
+void World::RemoveQueued() {
+    for (const std::string& category : RemovalOrder()) {
+        auto queued = removalQueues.find(category);
+        if (queued == removalQueues.end()) continue;
+        ObjectList& list = List(category);
+        std::set<const GameObject*> erased;
+        for (ObjectList::iterator position : queued->second) {
+            const GameObject* o = &*position;
+            if (!erased.insert(o).second) continue;
+            Forget(o);
+            list.erase(position);
+        }
+        queued->second.clear();
+    }
+}
+
+void World::ClearList(const std::string& category) {
+    ObjectList& list = List(category);
+    for (const GameObject& o : list) Forget(&o);
+    list.clear();
+    removalQueues[category].clear();
+    collisionRegistry[category].clear();
+}
+
+void World::Forget(const GameObject* o) {
+    live_.erase(o);
+    if (currentObject == o) currentObject = nullptr;
+    for (auto& entry : lists) {
+        for (GameObject& other : entry.second) {
+            if (other.parent == o) other.parent = nullptr;
+        }
+    }
+}
+
+void World::RemoveFGObject(ObjectHandle handle) {
+    foregroundList.erase(std::remove(foregroundList.begin(), foregroundList.end(), handle),
+                         foregroundList.end());
+}
+
+GameObject* World::FromHandle(ObjectHandle handle) const {
+    if (handle == 0) return nullptr;
+    auto found = live_.find(reinterpret_cast<const GameObject*>(handle));
+    if (found == live_.end()) return nullptr;
+    return const_cast<GameObject*>(*found);
+}

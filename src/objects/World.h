@@ -1,0 +1,116 @@
+// World: the holder of every live object, the stage, the caches and the Lua
+// state.
+//
+// Objects live by value in std::list category lists, so their addresses never
+// move. Nothing is erased while a list is walked: Kill and the death pass
+// queue list positions, and RemoveQueued erases them at the end of the frame
+// (a position queued twice is erased once). "Player" is never in the removal
+// order, so the hero is never removed. Script handles are checked against the
+// set of live objects; an unknown or stale handle reads as no object. When an
+// object is removed, objects whose parent it was lose their parent and stay
+// where they are.
+#pragma once
+
+#include <list>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/SoundCache.h"
+#include "objects/GameObject.h"
+#include "objects/ObjectHandle.h"
+#include "render/AnimationSetCache.h"
+#include "script/ScriptHost.h"
+#include "stage/StageMap.h"
+
+struct CameraState;
+
+using ObjectList = std::list<GameObject>;
+
+// The ten categories, in the order of the table that defines them.
+extern const char* const kCategoryNames[10];
+
+class World {
+public:
+    World() = default;
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // --- objects (World.cpp) ---------------------------------------------
+    // The one way to create an object. Never null.
+    GameObject* CreateObjectInCategory(const std::string& name, int palette,
+                                       const std::string& category);
+
+    // The category's list, created empty on first use.
+    ObjectList& List(const std::string& category) { return lists[category]; }
+
+    // Queues the current object for removal (nothing outside an update pass).
+    void Kill();
+
+    // Erases the queued objects of the nine removable categories.
+    void RemoveQueued();
+
+    void AddFGObject(ObjectHandle handle) { foregroundList.push_back(handle); }
+    void RemoveFGObject(ObjectHandle handle);
+
+    // Handle conversion. FromHandle returns null for 0 and for any number
+    // that is not a live object.
+    static ObjectHandle ToHandle(const GameObject* o) { return reinterpret_cast<ObjectHandle>(o); }
+    GameObject* FromHandle(ObjectHandle handle) const;
+
+    // Calls hook `o.name + suffix` with the object's handle.
+    void CallHook(GameObject& o, const std::string& suffix);
+
+    // Removes every object of a list (stage loading), keeping handles honest.
+    void ClearList(const std::string& category);
+
+    // --- per-frame update (ObjectUpdate.cpp) ------------------------------
+    void UpdateAllObjects();
+    void UpdateCategory(const std::string& category, const std::vector<std::string>& targets);
+    void UpdateObject(GameObject& o);
+
+    // --- deaths and drops (Deaths.cpp) ------------------------------------
+    void ProcessDeaths(const std::vector<std::string>& categories);
+
+    // --- stage (stage/StageLoader.cpp) ------------------------------------
+    // Loads "data/Stages/" + name + ".rmap" and resets the hero; a file that
+    // cannot be read leaves the previous stage intact.
+    void LoadStage(const std::string& name, GameObject& hero);
+
+    // --- sound (app/SoundCache.cpp) ---------------------------------------
+    void PlaySound(const std::string& name, int channel, int loops) {
+        sounds.PlaySound(name, channel, loops);
+    }
+    void SetChannelMute(int channel, bool mute) { sounds.SetChannelMute(channel, mute); }
+
+    AnimationSet LoadAnimationSet(const std::string& name) {
+        return animationSets.LoadAnimationSet(name);
+    }
+
+    // --- state ------------------------------------------------------------
+    ScriptHost script;
+    std::map<std::string, ObjectList> lists;
+    std::map<std::string, std::vector<GameObject*>> collisionRegistry;
+    std::map<std::string, std::vector<ObjectList::iterator>> removalQueues;
+    std::string currentCategory;
+    GameObject* currentObject = nullptr;  // null outside an update pass
+    ObjectList::iterator currentPosition;
+    bool heroAlive = true;
+    std::vector<ObjectHandle> foregroundList;
+    Vector2* camera = nullptr;
+    std::string nextStage;  // written by FadeToStage, read by the stage flow
+
+    AnimationSetCache animationSets;
+    SoundCache sounds;
+    StageMap stage;
+
+    // Camera states that point into the stage's zone list; a stage load
+    // clears them (the per-frame camera's and the stage flow's settle).
+    std::vector<CameraState*> cameraStates;
+
+private:
+    friend struct WorldTestAccess;
+    std::set<const GameObject*> live_;
+    void Forget(const GameObject* o);
+};

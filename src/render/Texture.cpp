@@ -1,0 +1,4 @@
+#include "render/Texture.h"
+
+// Not built yet: no textures.
+TextureNames CreateTextures(SDL_Surface*) { return TextureNames(); }

@@ -1,0 +1,14 @@
+// Texture creation: one image becomes two GL textures with the same pixels,
+// GL_TEXTURE_2D for drawing and GL_TEXTURE_RECTANGLE_ARB for the debug tile
+// view. Nearest filtering, alpha from the image, no mipmaps and no padding.
+// Needs a current GL context.
+#pragma once
+
+struct SDL_Surface;
+
+struct TextureNames {
+    unsigned texture = 0;
+    unsigned rectTexture = 0;
+};
+
+TextureNames CreateTextures(SDL_Surface* image);

@@ -1,0 +1,45 @@
+// ScriptHost: the one Lua 5.1 state that every object shares, with all
+// standard libraries and the 37 script functions.
+//
+// Hooks are global functions named after the object and a suffix
+// ("WalkerCreate", "WalkerUpdate", "WalkerOnFrame3", "WalkerCollide",
+// "WalkerHitGround", "WalkerDeath"); a missing hook is no error. A hook or a
+// ".lua" file that fails ends only that call; its message is printed once as
+// "Script error: <file>:<line>: <message>" and the game goes on.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "objects/ObjectHandle.h"
+
+struct lua_State;
+struct Game;
+
+class ScriptHost {
+public:
+    ScriptHost();
+    ~ScriptHost();
+    ScriptHost(const ScriptHost&) = delete;
+    ScriptHost& operator=(const ScriptHost&) = delete;
+
+    // Registers the script functions; they act on this game.
+    void RegisterApi(Game& game);
+
+    // Loads and runs a ".lua" file; a missing file runs nothing, silently.
+    void RunFile(const std::string& dataPath);
+
+    // Runs a chunk of Lua source (tests, tools); returns false on an error.
+    bool RunString(const std::string& source, const std::string& chunkName);
+
+    // Calls the hook with the object's handle (and the other's, for Collide).
+    void CallHook(const std::string& hookName, ObjectHandle self);
+    void CallHook(const std::string& hookName, ObjectHandle self, ObjectHandle other);
+
+    lua_State* State() const { return L_; }
+
+private:
+    void ReportError();
+    lua_State* L_ = nullptr;
+    std::set<std::string> reported_;
+};
