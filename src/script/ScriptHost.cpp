@@ -1,13 +1,85 @@
 #include "script/ScriptHost.h"
 
+#include <cstdio>
+
 #include <lua.hpp>
 
-// Not built yet: the state exists but runs nothing.
+#include "app/DataPath.h"
+#include "script/ScriptApi.h"
+
+namespace {
+
+// Distinct messages remembered at most; past this the memory is wiped so a
+// script that fails with ever-new messages cannot grow it without end.
+constexpr size_t kMaxRememberedErrors = 4096;
+
+// The error value as one printable line.
+std::string ErrorLine(lua_State* L) {
+    std::string message;
+    if (const char* text = lua_tostring(L, -1)) {
+        message = text;
+    } else {
+        message = std::string("(error object is a ") + luaL_typename(L, -1) + " value)";
+    }
+    for (char& c : message) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return message;
+}
+
+}  // namespace
+
 ScriptHost::ScriptHost() : L_(luaL_newstate()) { luaL_openlibs(L_); }
+
 ScriptHost::~ScriptHost() { lua_close(L_); }
-void ScriptHost::RegisterApi(Game&) {}
-void ScriptHost::RunFile(const std::string&) {}
-bool ScriptHost::RunString(const std::string&, const std::string&) { return false; }
-void ScriptHost::CallHook(const std::string&, ObjectHandle) {}
-void ScriptHost::CallHook(const std::string&, ObjectHandle, ObjectHandle) {}
-void ScriptHost::ReportError() {}
+
+void ScriptHost::RegisterApi(Game& game) { scriptapi::Register(L_, game); }
+
+void ScriptHost::RunFile(const std::string& dataPath) {
+    const std::string path = ResolveDataPath(dataPath);
+    if (path.empty()) return;
+    // luaL_loadfile names the chunk "@" + path, so messages point at the file.
+    Run(luaL_loadfile(L_, path.c_str()));
+}
+
+bool ScriptHost::RunString(const std::string& source, const std::string& chunkName) {
+    return Run(luaL_loadbuffer(L_, source.data(), source.size(), chunkName.c_str()));
+}
+
+// Runs the chunk that a load left on the stack, or reports the load error.
+bool ScriptHost::Run(int loadStatus) {
+    if (loadStatus != 0 || lua_pcall(L_, 0, 0, 0) != 0) {
+        ReportError();
+        return false;
+    }
+    return true;
+}
+
+void ScriptHost::CallHook(const std::string& hookName, ObjectHandle self) {
+    CallHookWith(hookName, &self, 1);
+}
+
+void ScriptHost::CallHook(const std::string& hookName, ObjectHandle self, ObjectHandle other) {
+    const ObjectHandle handles[2] = {self, other};
+    CallHookWith(hookName, handles, 2);
+}
+
+void ScriptHost::CallHookWith(const std::string& hookName, const ObjectHandle* handles,
+                              int count) {
+    lua_getfield(L_, LUA_GLOBALSINDEX, hookName.c_str());
+    if (lua_type(L_, -1) != LUA_TFUNCTION) {
+        lua_pop(L_, 1);
+        return;
+    }
+    for (int i = 0; i < count; ++i) lua_pushinteger(L_, static_cast<lua_Integer>(handles[i]));
+    if (lua_pcall(L_, count, 0, 0) != 0) ReportError();
+}
+
+void ScriptHost::ReportError() {
+    const std::string line = ErrorLine(L_);
+    lua_pop(L_, 1);
+    if (reported_.size() >= kMaxRememberedErrors) reported_.clear();
+    if (!reported_.insert(line).second) return;
+    std::printf("Script error: %s\n", line.c_str());
+    std::fflush(stdout);
+}

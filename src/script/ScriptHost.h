@@ -1,11 +1,13 @@
 // ScriptHost: the one Lua 5.1 state that every object shares, with all
-// standard libraries and the 37 script functions.
+// standard libraries and the 37 script functions (ScriptApi.h).
 //
 // Hooks are global functions named after the object and a suffix
 // ("WalkerCreate", "WalkerUpdate", "WalkerOnFrame3", "WalkerCollide",
 // "WalkerHitGround", "WalkerDeath"); a missing hook is no error. A hook or a
-// ".lua" file that fails ends only that call; its message is printed once as
-// "Script error: <file>:<line>: <message>" and the game goes on.
+// ".lua" file that fails ends only that call; its message is printed as one
+// line, "Script error: <file>:<line>: <message>", the first time it occurs
+// (a hook failing every frame prints once), and the game goes on. Every call
+// leaves the Lua stack as it found it.
 #pragma once
 
 #include <set>
@@ -26,10 +28,12 @@ public:
     // Registers the script functions; they act on this game.
     void RegisterApi(Game& game);
 
-    // Loads and runs a ".lua" file; a missing file runs nothing, silently.
+    // Loads and runs a ".lua" file found by its data path; a missing file runs
+    // nothing, silently. Messages name the file as found on disk.
     void RunFile(const std::string& dataPath);
 
-    // Runs a chunk of Lua source (tests, tools); returns false on an error.
+    // Runs a chunk of Lua source (tests, tools); returns false on an error,
+    // which is reported like any other.
     bool RunString(const std::string& source, const std::string& chunkName);
 
     // Calls the hook with the object's handle (and the other's, for Collide).
@@ -39,7 +43,10 @@ public:
     lua_State* State() const { return L_; }
 
 private:
+    void CallHookWith(const std::string& hookName, const ObjectHandle* handles, int count);
+    bool Run(int status);
     void ReportError();
+
     lua_State* L_ = nullptr;
-    std::set<std::string> reported_;
+    std::set<std::string> reported_;  // messages already printed
 };

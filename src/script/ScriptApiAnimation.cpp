@@ -1,0 +1,97 @@
+// Script functions on an object's animation state and palette row.
+//
+// A palette row n is kept as the float n / 32 in anim.paletteIndex; GetPalette
+// turns it back with a truncation, so every row SetPalette writes (-1
+// included) reads back unchanged.
+#include <climits>
+
+#include "app/Game.h"
+#include "script/ScriptApi.h"
+
+namespace scriptapi {
+
+namespace {
+
+// paletteIndex x 32 truncated toward zero; a value no int can hold reads 0.
+int PaletteRow(float paletteIndex) {
+    const float row = paletteIndex * 32.0f;
+    if (!(row > static_cast<float>(INT_MIN) && row < static_cast<float>(INT_MAX))) return 0;
+    return static_cast<int>(row);
+}
+
+}  // namespace
+
+// SetPalette(obj, row)
+int SetPalette(lua_State* L) {
+    GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    o->anim.paletteIndex = static_cast<float>(IntArg(L, 2) / 32.0);
+    return 0;
+}
+
+int GetPalette(lua_State* L) {
+    GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    lua_pushinteger(L, PaletteRow(o->anim.paletteIndex));
+    return 1;
+}
+
+// ChangeAnimation(obj, name): restarts only when the name is known and not
+// already playing.
+int ChangeAnimation(lua_State* L) {
+    GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    o->anim.ChangeAnimation(StringArg(L, 2));
+    return 0;
+}
+
+int EndOfAnimation(lua_State* L) {
+    GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    lua_pushboolean(L, o->anim.EndOfAnimation());
+    return 1;
+}
+
+int IsPlaying(lua_State* L) {
+    GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    lua_pushboolean(L, o->anim.IsPlaying(StringArg(L, 2)));
+    return 1;
+}
+
+int AnimationLoops(lua_State* L) {
+    GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    lua_pushinteger(L, o->anim.AnimationLoops());
+    return 1;
+}
+
+// HitFrame(obj, frame): true on the first tick of that frame, counted from 1.
+int HitFrame(lua_State* L) {
+    GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    const int frame = IntArg(L, 2);
+    lua_pushboolean(L, frame != INT_MIN && o->anim.HitFrame(frame));
+    return 1;
+}
+
+// SetTexture(obj, setName): the whole animation state, palette included,
+// comes from the named set, used as given (no category prefix).
+int SetTexture(lua_State* L) {
+    Game* game = GameOf(L);
+    GameObject* o = ObjectArg(L, 1);
+    if (!game || !o) return 0;
+    o->anim = game->world.LoadAnimationSet(StringArg(L, 2));
+    return 0;
+}
+
+// CopyAnimation(dst, src): animation, tick and frame; not loops or palette.
+int CopyAnimation(lua_State* L) {
+    GameObject* target = ObjectArg(L, 1);
+    GameObject* source = ObjectArg(L, 2);
+    if (!target || !source) return 0;
+    ::CopyAnimation(target->anim, source->anim);
+    return 0;
+}
+
+}  // namespace scriptapi

@@ -1,0 +1,16 @@
+// Script function for sound effects.
+#include "app/Game.h"
+#include "script/ScriptApi.h"
+
+namespace scriptapi {
+
+// PlaySound(fileName): a file under the sound folder, on any free channel,
+// played once.
+int PlaySound(lua_State* L) {
+    Game* game = GameOf(L);
+    if (!game) return 0;
+    game->world.PlaySound(StringArg(L, 1), -1, 0);
+    return 0;
+}
+
+}  // namespace scriptapi
