@@ -1,6 +1,7 @@
 #include "render/AnimationSet.h"
 
 #include <cctype>
+#include <cmath>
 #include <sstream>
 
 int Animation::DelayAt(int frame) const {
@@ -66,7 +67,18 @@ bool AnimationSet::FrameEnding() const {
 
 bool AnimationSet::FrameEndingAt(int n) const { return FrameEnding() && currentFrame == n; }
 
-bool AnimationSet::HitFrame(int n) const { return frameTick == 1 && currentFrame == n - 1; }
+bool AnimationSet::HitFrame(int n) const {
+    return frameTick == 1 && static_cast<long long>(currentFrame) == static_cast<long long>(n) - 1;
+}
+
+int AnimationSet::PaletteRow() const {
+    const double row = paletteIndex * 32.0;
+    // A row no palette image has; clamped so the conversion stays defined.
+    if (std::isnan(row)) return 0;
+    if (row >= 2147483647.0) return 2147483647;
+    if (row <= -2147483648.0) return -2147483647 - 1;
+    return static_cast<int>(row);
+}
 
 void CopyAnimation(AnimationSet& target, const AnimationSet& source) {
     target.currentAnimation = source.currentAnimation;

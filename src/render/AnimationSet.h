@@ -69,6 +69,11 @@ struct AnimationSet {
     int AnimationLoops() const { return loopCount; }
     bool HitFrame(int n) const;  // n counts from 1
     void SetPaletteFraction(float a, float b) { paletteIndex = a / b; }
+
+    // Palette rows as scripts see them: row n is stored as n / 32, and read
+    // back truncated toward zero (-1 stays -1: drawn without the shader).
+    void SetPaletteRow(double row) { paletteIndex = static_cast<float>(row / 32.0); }
+    int PaletteRow() const;
 };
 
 // Copies the playback position (animation, tick, frame) of source into target;

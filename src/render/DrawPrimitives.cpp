@@ -1,0 +1,160 @@
+#include "render/DrawPrimitives.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "objects/GameObject.h"
+#include "render/PaletteShader.h"
+#include "render/Projection.h"
+
+namespace {
+
+// Vertex coordinate from a wide sum, clamped into GLint.
+GLint Pixel(int64_t value) {
+    return static_cast<GLint>(std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, value)));
+}
+
+}  // namespace
+
+void DrawObject(const GameObject& o, PaletteShader* shader) {
+    const AnimationSet& set = o.anim;
+    const Animation* animation = set.Current();
+    if (!animation) return;
+    const float imageWidth = set.imageSize.x;
+    const float imageHeight = set.imageSize.y;
+    if (!(imageWidth > 0.0f) || !(imageHeight > 0.0f)) return;
+
+    const AnimFrame cell = animation->CellAt(set.currentFrame);
+    const int64_t fw = set.frameWidth;
+    const int64_t fh = set.frameHeight;
+    const float sLeft = static_cast<float>(cell.column * fw) / imageWidth;
+    const float sRight = static_cast<float>((cell.column + 1) * fw) / imageWidth;
+    const float tTop = static_cast<float>(cell.row * fh) / imageHeight;
+    const float tBottom = static_cast<float>(cell.row * fh + fh) / imageHeight;
+
+    const int64_t x = TruncateCoordinate(o.position.x);
+    const int64_t y = TruncateCoordinate(o.position.y);
+    const GLint left = Pixel(x);
+    const GLint right = Pixel(x + fw);
+    const GLint top = Pixel(y);
+    const GLint bottom = Pixel(y + fh);
+
+    const bool shaded = set.paletteIndex >= 0.0f && shader;
+    if (shaded)
+        shader->BindForObject(o);
+    else
+        glBindTexture(GL_TEXTURE_2D, set.texture);
+
+    glBegin(GL_QUADS);
+    if (o.direction == 1) {
+        glTexCoord2f(sLeft, tTop);
+        glVertex3i(left, top, 0);
+        glTexCoord2f(sRight, tTop);
+        glVertex3i(right, top, 0);
+        glTexCoord2f(sRight, tBottom);
+        glVertex3i(right, bottom, 0);
+        glTexCoord2f(sLeft, tBottom);
+        glVertex3i(left, bottom, 0);
+    } else {
+        glTexCoord2f(sLeft, tTop);
+        glVertex3i(right, top, 0);
+        glTexCoord2f(sRight, tTop);
+        glVertex3i(left, top, 0);
+        glTexCoord2f(sRight, tBottom);
+        glVertex3i(left, bottom, 0);
+        glTexCoord2f(sLeft, tBottom);
+        glVertex3i(right, bottom, 0);
+    }
+    glEnd();
+
+    if (shaded) shader->Unbind();
+}
+
+void DrawCategory(const std::list<GameObject>& objects, PaletteShader* shader) {
+    for (const GameObject& o : objects) {
+        if (o.visible) DrawObject(o, shader);
+    }
+}
+
+void DrawWipe(int progress) {
+    // The slant of each 64-pixel column: its left and right edge move by
+    // A and B pixels over the band's full height.
+    static const int kSlants[5][2] = {{64, 32}, {40, 8}, {16, -16}, {-8, -40}, {-32, -64}};
+    const int h = std::min(progress, 120);
+    const int e = std::max(progress - 120, 0);
+    glDisable(GL_TEXTURE_2D);
+    for (int i = 0; i < 5; ++i) {
+        const float grown = h / 120.0f;
+        const float thinned = e / 120.0f;
+        const int p1 = static_cast<int>(grown * kSlants[i][0]);
+        const int p2 = static_cast<int>(grown * kSlants[i][1]);
+        const int q1 = static_cast<int>(thinned * kSlants[i][0]);
+        const int q2 = static_cast<int>(thinned * kSlants[i][1]);
+        for (int lower = 0; lower < 2; ++lower) {
+            auto Y = [lower](int y) { return lower ? kViewHeight - y : y; };
+            glBegin(GL_QUADS);
+            glColor4f(0, 0, 1, 0.5f);
+            glVertex3i(64 * i + q1, Y(e), 0);
+            glColor4f(0, 0, 1, 0.5f);
+            glVertex3i(64 * i + 64 + q2, Y(e), 0);
+            glColor4f(1, 1, 1, 0.5f);
+            glVertex3i(64 * i + 64 + p2, Y(h), 0);
+            glColor4f(1, 1, 1, 0.5f);
+            glVertex3i(64 * i + p1, Y(h), 0);
+            glEnd();
+        }
+    }
+    glColor4f(1, 1, 1, 1);
+}
+
+void DrawFade(float level) {
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0, 0, 0, level);
+    glBegin(GL_QUADS);
+    glVertex3i(0, 0, 0);
+    glVertex3i(kViewWidth, 0, 0);
+    glVertex3i(kViewWidth, kViewHeight, 0);
+    glVertex3i(0, kViewHeight, 0);
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+}
+
+namespace {
+
+// One bar of the gauge, from y 80 up to trunc(80 - value).
+void DrawGaugeBar(float value) {
+    const GLint top = TruncateCoordinate(80.0f - value);
+    glBegin(GL_QUADS);
+    glVertex3i(24, top, 0);
+    glVertex3i(29, top, 0);
+    glVertex3i(29, 80, 0);
+    glVertex3i(24, 80, 0);
+    glEnd();
+}
+
+}  // namespace
+
+void DrawLifeGauge(const GameObject& hero, float shownHealth) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex3i(15, 46, 0);
+    glTexCoord2f(1, 0);
+    glVertex3i(79, 46, 0);
+    glTexCoord2f(1, 1);
+    glVertex3i(79, 110, 0);
+    glTexCoord2f(0, 1);
+    glVertex3i(15, 110, 0);
+    glEnd();
+
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(198 / 255.0f, 33 / 255.0f, 16 / 255.0f);
+    DrawGaugeBar(shownHealth);
+    if (hero.health <= 8.0f)
+        glColor3f(255 / 255.0f, 239 / 255.0f, 99 / 255.0f);
+    else
+        glColor3f(8 / 255.0f, 214 / 255.0f, 66 / 255.0f);
+    DrawGaugeBar(hero.health);
+    glColor3f(1, 1, 1);
+}
