@@ -4,6 +4,8 @@
 // the debug values. Tests build their own Game; nothing here needs a window.
 #pragma once
 
+#include <string>
+
 #include "app/InputBindings.h"
 #include "objects/Vector2.h"
 #include "objects/World.h"
@@ -30,4 +32,9 @@ struct Game {
     int tileMode = 1;         // debug view: 1 dense, else sparse
     int frameThreshold = 20;  // a frame is due after more than this many ms
     int frameCounter = 0;     // frames run so far
+
+    std::string caption;  // the window caption as last set
 };
+
+// Sets the window caption (a no-op for SDL without a window) and remembers it.
+void SetWindowCaption(Game& game, const std::string& caption);

@@ -1,4 +1,101 @@
 #include "app/InputBindings.h"
 
-// Not built yet.
-bool InputBindings::ReadInputConfig(const std::string&) { return false; }
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+#include "app/ConfigFile.h"
+#include "app/KeyNames.h"
+
+namespace {
+
+enum class BindingMap { Keyboard, Joystick };
+
+struct BindingKey {
+    const char* key;
+    BindingMap map;
+    Action action;
+};
+
+const BindingKey kBindingKeys[] = {
+    {"keyup", BindingMap::Keyboard, Up},
+    {"keydown", BindingMap::Keyboard, Down},
+    {"keyleft", BindingMap::Keyboard, Left},
+    {"keyright", BindingMap::Keyboard, Right},
+    {"keydash", BindingMap::Keyboard, Dash},
+    {"keyjump", BindingMap::Keyboard, Jump},
+    {"keyattack1", BindingMap::Keyboard, Attack1},
+    {"keyattack2", BindingMap::Keyboard, Attack2},
+    {"keyprevweapon", BindingMap::Keyboard, PrevWeapon},
+    {"keynextweapon", BindingMap::Keyboard, NextWeapon},
+    {"joydash", BindingMap::Joystick, Dash},
+    {"joyjump", BindingMap::Joystick, Jump},
+    {"joyattack1", BindingMap::Joystick, Attack1},
+    {"joyattack2", BindingMap::Joystick, Attack2},
+    {"joyprevweapon", BindingMap::Joystick, PrevWeapon},
+    {"joynextweapon", BindingMap::Joystick, NextWeapon},
+};
+
+// One decimal integer with optional sign after optional white space; the
+// rest of the value is ignored. False when the value does not start with one
+// (or it does not fit an int).
+bool ParseCode(const std::string& value, int& code) {
+    const char* begin = value.c_str();
+    while (std::isspace(static_cast<unsigned char>(*begin))) ++begin;
+    const char* digits = begin + ((*begin == '+' || *begin == '-') ? 1 : 0);
+    if (!std::isdigit(static_cast<unsigned char>(*digits))) return false;
+    char* end = nullptr;
+    const long parsed = std::strtol(begin, &end, 10);
+    if (parsed < INT_MIN || parsed > INT_MAX) return false;
+    code = static_cast<int>(parsed);
+    return true;
+}
+
+// A key name may hold spaces ("left ctrl"), so the longest run of leading
+// words that names a key wins and the rest of the value is ignored.
+int ParseKeyName(const std::string& value) {
+    std::istringstream stream(value);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) words.push_back(word);
+    for (size_t count = words.size(); count > 0; --count) {
+        std::string name = words[0];
+        for (size_t i = 1; i < count; ++i) name += " " + words[i];
+        const int code = KeyCodeFromName(name);
+        if (code >= 0) return code;
+    }
+    return -1;
+}
+
+std::string Trimmed(const std::string& value) {
+    const size_t begin = value.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos) return "";
+    return value.substr(begin, value.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
+}  // namespace
+
+bool InputBindings::ReadInputConfig(const std::string& path) {
+    return ReadConfigFile(path, [&](const std::string& key, const std::string& value) {
+        for (const BindingKey& binding : kBindingKeys) {
+            if (key != binding.key) continue;
+            int code = 0;
+            if (binding.map == BindingMap::Joystick) {
+                if (ParseCode(value, code)) {
+                    BindJoystickButton(binding.action, code);
+                } else {
+                    std::printf("%s: \"%s\" is not a joystick button number (%s binds nothing)\n",
+                                path.c_str(), Trimmed(value).c_str(), binding.key);
+                }
+            } else if (ParseCode(value, code) || (code = ParseKeyName(value)) >= 0) {
+                BindKey(binding.action, code);
+            } else {
+                std::printf("%s: unknown key name \"%s\" (%s binds nothing)\n", path.c_str(),
+                            Trimmed(value).c_str(), binding.key);
+            }
+            return;
+        }
+    });
+}

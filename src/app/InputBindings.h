@@ -23,6 +23,9 @@ enum Action {
     kActionCount = 11
 };
 
+// Joystick axis 0 beyond +-kStickDeadZone asks for right or left.
+constexpr int kStickDeadZone = 10000;
+
 struct ActionState {
     unsigned char pressed = 0;   // from the press until the next frame that reads input
     unsigned char released = 0;  // from the release until the next frame that reads input
@@ -34,8 +37,12 @@ public:
     ActionState actions[kActionCount];
     std::map<int, int> keys;             // SDL key symbol -> action
     std::map<int, int> joystickButtons;  // joystick button -> action
+    int stickX = 0;  // joystick axis 0 as last reported (-32768..32767); 0 without a joystick
 
-    // Reads input.cfg; false when the file cannot be opened.
+    // Reads input.cfg; false when the file cannot be opened. A "key..." value
+    // is a key symbol number or a key name as SDL_GetKeyName spells it, in any
+    // case; a "joy..." value is a button number. A value that is neither binds
+    // nothing and prints one line.
     bool ReadInputConfig(const std::string& path);
 
     void BindKey(int action, int code) { keys[code] = action; }

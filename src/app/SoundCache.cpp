@@ -1,8 +1,53 @@
 #include "app/SoundCache.h"
 
-// Not built yet: silent.
-void SoundCache::PlaySound(const std::string& name, int channel, int loops) {
-    if (log) log->push_back(SoundRequest{name, channel, loops});
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+#include "app/DataPath.h"
+
+bool SoundCache::OpenAudio() {
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 512) != 0) {
+        std::printf("Cannot open audio (%s): the game runs without sound\n", Mix_GetError());
+        audioOpen = false;
+        return false;
+    }
+    Mix_ReserveChannels(kReservedChannels);
+    audioOpen = true;
+    return true;
 }
-void SoundCache::SetChannelMute(int, bool) {}
-bool SoundCache::ChannelPlaying(int) const { return false; }
+
+Mix_Chunk* SoundCache::Load(const std::string& name) {
+    Mix_Chunk* chunk = nullptr;
+    const std::string path = ResolveDataPath("Data\\sfx\\" + name);
+    if (SDL_RWops* stream = path.empty() ? nullptr : SDL_RWFromFile(path.c_str(), "rb")) {
+        ++loadCount;
+        chunk = Mix_LoadWAV_RW(stream, 1);  // closes the stream
+    }
+    if (!chunk && !reported_[name]) {
+        reported_[name] = true;
+        std::printf("Cannot load sound: %s\n", name.c_str());
+    }
+    chunks_[name] = chunk;
+    return chunk;
+}
+
+int SoundCache::PlaySound(const std::string& name, int channel, int loops) {
+    if (log) log->push_back(SoundRequest{name, channel, loops});
+    if (!audioOpen) return -1;
+    auto cached = chunks_.find(name);
+    Mix_Chunk* chunk = (cached != chunks_.end() && cached->second) ? cached->second : Load(name);
+    if (!chunk) return -1;
+    Mix_VolumeChunk(chunk, kChunkVolume);
+    return Mix_PlayChannelTimed(channel, chunk, loops, -1);
+}
+
+void SoundCache::SetChannelMute(int channel, bool mute) {
+    if (!audioOpen) return;
+    Mix_Volume(channel, mute ? 0 : kUnmutedVolume);
+}
+
+bool SoundCache::ChannelPlaying(int channel) const {
+    return audioOpen && Mix_Playing(channel) != 0;
+}

@@ -4,10 +4,13 @@
 // separator; names are cached exactly as given, so two spellings of one file
 // are two entries. A file that cannot be loaded prints "Cannot load sound: N"
 // the first time, leaves an empty entry (a later request tries again) and
-// plays nothing. Without open audio every call is a safe no-op.
+// plays nothing. Chunks are never freed: the mixer may still be playing them
+// at any moment until the process ends. Without open audio every call is a
+// safe no-op (requests are still logged).
 //
 // Channel plan: 0 the hero's movement sounds, 1 the cannon, 2 the hero's
-// voice; 0..2 are reserved, so channel -1 picks a free one of 3..7.
+// voice; 0..2 are reserved, so channel -1 picks a free one of 3..7. A request
+// on a fixed channel cuts off whatever that channel was playing.
 #pragma once
 
 #include <map>
@@ -30,14 +33,30 @@ public:
     // Set once Mix_OpenAudio succeeded.
     bool audioOpen = false;
 
-    void PlaySound(const std::string& name, int channel, int loops);
+    // Opens the mixer (22050 Hz, signed 16-bit little-endian stereo, 512-sample
+    // buffers) and reserves channels 0..2. SDL's audio subsystem must be up.
+    // A failure prints one line and leaves the game silent.
+    bool OpenAudio();
+
+    // Plays name on channel (-1: any free unreserved one), loops more times
+    // (-1: until stopped), at chunk volume 64. Returns the channel used, or -1
+    // when nothing plays.
+    int PlaySound(const std::string& name, int channel, int loops);
+
+    // Channel volume 0 when muted, 100 when not.
     void SetChannelMute(int channel, bool mute);
     bool ChannelPlaying(int channel) const;
 
-    // How many times a file was read from disk, for tests of the cache.
+    // How many times a sound file was read from disk, for tests of the cache.
     int loadCount = 0;
 
+    static constexpr int kReservedChannels = 3;
+    static constexpr int kChunkVolume = 64;
+    static constexpr int kUnmutedVolume = 100;
+
 private:
+    Mix_Chunk* Load(const std::string& name);
+
     std::map<std::string, Mix_Chunk*> chunks_;
     std::map<std::string, bool> reported_;
 };

@@ -1,7 +1,12 @@
 #include "player/StageFlow.h"
 
-// Not built yet.
-bool StageFlow::ReadGameConfig(const std::string&) { return false; }
+#include "app/ConfigFile.h"
+
+bool StageFlow::ReadGameConfig(const std::string& path) {
+    return ReadConfigFile(path, [this](const std::string& key, const std::string& value) {
+        if (key == "OpeningStage") openingStage = FirstWord(value);
+    });
+}
 
 void StageFlow::Attach(World& world_, ScreenFade& fade_, InputBindings& bindings_, GameObject& hero_,
                        Vector2& camera_) {

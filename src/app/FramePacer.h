@@ -1,0 +1,43 @@
+// FramePacer: when the main loop starts a game frame.
+//
+// A frame is due at the first pass on which more than `frameThreshold`
+// milliseconds have passed since the last frame started (21 ms apart with the
+// default 20); a late frame runs once, never twice, and nothing is caught up.
+// With vertical-sync pacing every pass runs a frame and the buffer swap sets
+// the pace. Between frames the loop sleeps while more than kSpinMilliseconds
+// remain and spins only the last stretch, so the idle game does not keep a
+// processor core busy and frames still start on the due millisecond.
+//
+// Times are milliseconds of a monotonic clock counted from start-up
+// (MonotonicClock); the rule itself takes the time as an argument so that it
+// can be driven by any clock.
+#pragma once
+
+#include <ctime>
+
+struct FramePacer {
+    static constexpr int kSpinMilliseconds = 2;
+
+    bool vsyncPaced = false;
+    int lastFrameTime = 0;  // start of the last frame that ran
+
+    // Steps 2 to 4 of a pass: true when a frame starts now, which becomes the
+    // last frame's start time.
+    bool StartFrameIfDue(int now, int frameThreshold);
+
+    // How long to sleep before the next pass when no frame started at `now`:
+    // all of the wait but its last kSpinMilliseconds; 0 means spin.
+    int SleepBeforeNextPass(int now, int frameThreshold) const;
+};
+
+// Wall time in milliseconds since the clock was made (CLOCK_MONOTONIC, so
+// neither processor load nor changes of the system time affect it).
+class MonotonicClock {
+public:
+    MonotonicClock();
+    int Now() const;
+    void Sleep(int milliseconds) const;
+
+private:
+    timespec start_;
+};

@@ -1,0 +1,151 @@
+#include "app/Startup.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/Game.h"
+#include "app/GameFrame.h"
+#include "app/VerticalSync.h"
+#include "objects/Weapon.h"
+
+namespace {
+
+constexpr int kPaletteRows = 32;
+constexpr int kChargeOrbPaletteRow = 5;
+
+bool ReadConfiguration(Game& game) {
+    if (!game.flow.ReadGameConfig(kGameConfigPath)) {
+        std::printf("Cannot open configuration file: %s\n", kGameConfigPath);
+        return false;
+    }
+    if (!game.bindings.ReadInputConfig(kInputConfigPath)) {
+        std::printf("Cannot open configuration file: %s\n", kInputConfigPath);
+        return false;
+    }
+    return true;
+}
+
+// SDL with video and joystick, then audio on its own: a machine without a
+// sound device still plays, silently.
+bool StartSdl(Game& game) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+        std::printf("Cannot start SDL: %s\n", SDL_GetError());
+        return false;
+    }
+    std::atexit(SDL_Quit);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::printf("Cannot open audio (%s): the game runs without sound\n", SDL_GetError());
+        return true;
+    }
+    game.world.sounds.OpenAudio();
+    return true;
+}
+
+// One game pixel per window pixel, origin at the top-left corner, y down.
+// The matrix mode stays at its default, so the projection lives in the
+// model-view matrix.
+bool OpenWindow() {
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    if (!SDL_SetVideoMode(kScreenWidth, kScreenHeight, 0, SDL_OPENGL | SDL_DOUBLEBUF)) {
+        std::printf("Cannot open the %d x %d OpenGL window: %s\n", kScreenWidth, kScreenHeight,
+                    SDL_GetError());
+        return false;
+    }
+    glLoadIdentity();
+    glOrtho(0, kScreenWidth, kScreenHeight, 0, -2, 32);
+    glDisable(GL_DEPTH_TEST);
+    return true;
+}
+
+// The hero with its fire-pose sheet, its weapon and its charge orb.
+void CreateHero(Game& game) {
+    World& world = game.world;
+    GameObject* hero = world.CreateObjectInCategory("Rook", 0, "Player");
+    hero->dieOnWall = false;
+    game.player.normalTexture = hero->anim.texture;
+    game.player.normalRectTexture = hero->anim.rectTexture;
+
+    const AnimationSet fire = world.LoadAnimationSet("Player\\Rook Fire");
+    game.player.fireTexture = fire.texture;
+    game.player.fireRectTexture = fire.rectTexture;
+    hero->gravity = true;
+    game.hero = hero;
+
+    game.flow.Attach(world, game.fade, game.bindings, *hero, game.camera);
+    hero->weapons.push_back(LoadWeapon("Rook Buster"));
+
+    GameObject* orb = world.CreateObjectInCategory("ChargeOrb", 0, "PlayerFX");
+    orb->dieOnWall = false;
+    orb->parent = hero;
+    orb->parentOffset = Vector2(8.0f, 16.0f);
+    orb->anim.paletteIndex = static_cast<float>(kChargeOrbPaletteRow) / kPaletteRows;
+    game.player.chargeOrb = orb;
+}
+
+}  // namespace
+
+bool StartGame(Game& game, Session& session) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    if (!ReadConfiguration(game)) return false;
+    // The Lua state and the script API came up with the Game.
+    if (!StartSdl(game) || !OpenWindow()) return false;
+    game.world.animationSets.uploadTextures = true;
+
+    CreateHero(game);
+    GameObject& hero = *game.hero;
+    session.draw.paletteTexture = game.world.LoadAnimationSet("Palette").texture;
+    session.draw.bluePaletteTexture = game.world.LoadAnimationSet("BluePalette").texture;
+    hero.position = Vector2(64.0f, 48.0f);
+
+    // Without a joystick the handle stays null and the stick reads centred.
+    SDL_JoystickEventState(SDL_ENABLE);
+    if (SDL_NumJoysticks() > 0) session.joystick = SDL_JoystickOpen(0);
+
+    game.world.LoadStage(game.flow.openingStage, hero);
+    game.player.shownHealth = hero.health;
+    game.player.previousHealth = hero.health;
+    game.player.pinchPending = false;
+    session.draw.healthTexture = game.world.LoadAnimationSet("Health").texture;
+
+    session.pacer.vsyncPaced = EnableVerticalSync();
+    glEnable(GL_TEXTURE_2D);
+    SetWindowCaption(game, "Kestrion");
+
+    session.shader.Create();
+    session.shader.SetPaletteTexture(session.draw.paletteTexture);
+    session.draw.shader = &session.shader;
+
+    session.pacer.lastFrameTime = session.clock.Now();
+    game.cameraState = CameraState();
+
+    // The stage opening will take this over once it exists.
+    game.flow.inputEnabled = true;
+
+    // Events that came in during start-up are drained; a quit among them is
+    // ignored.
+    ProcessEvents(game, session.events);
+    game.frameCounter = 0;
+    return true;
+}
+
+void RunMainLoop(Game& game, Session& session) {
+    while (!game.quit) {
+        session.music.Cue(game.frameCounter, game.world.sounds.audioOpen);
+        const int now = session.clock.Now();
+        if (!session.pacer.StartFrameIfDue(now, game.frameThreshold)) {
+            session.clock.Sleep(session.pacer.SleepBeforeNextPass(now, game.frameThreshold));
+            continue;
+        }
+        if (!RunGameFrame(game, session.events)) return;
+        DrawFrame(game, session.draw);
+    }
+}
+
+void ShutDown(Session& session) {
+    if (session.joystick) SDL_JoystickClose(session.joystick);
+    session.joystick = nullptr;
+}

@@ -1,0 +1,48 @@
+// Startup: the entry function's start-up, main loop and shutdown.
+//
+// Start-up brings the subsystems up in one fixed order: configuration,
+// SDL, audio, the 320 x 240 OpenGL window and its projection, the hero
+// "Rook" with its fire-pose sheet, weapon and charge orb, the palette sets,
+// the joystick, the opening stage, the vertical-sync probe, the caption and
+// the palette shader. Only three failures stop it, each with one line on
+// standard output and exit status 1: a configuration file that cannot be
+// opened, SDL's video that cannot start, and a window that cannot open.
+// Audio that cannot open leaves the game silent; a missing joystick is
+// normal; loaders report their own missing files and start-up goes on.
+//
+// Shutdown releases only what the entry function owns. Caches, textures,
+// sound chunks, the music and the Lua state live until the process exits,
+// where SDL_Quit runs.
+#pragma once
+
+#include "app/FramePacer.h"
+#include "app/ThemeMusic.h"
+#include "player/EventPump.h"
+#include "render/FrameComposition.h"
+#include "render/PaletteShader.h"
+
+struct Game;
+
+// What the entry function owns for the run.
+struct Session {
+    MonotonicClock clock;  // counts from start-up
+    FramePacer pacer;
+    ThemeMusic music;
+    PaletteShader shader;
+    DrawResources draw;
+    SDL_Joystick* joystick = nullptr;
+    EventSource events = EventSource::Sdl();
+};
+
+constexpr const char* kGameConfigPath = "Data\\game.cfg";
+constexpr const char* kInputConfigPath = "input.cfg";
+constexpr int kScreenWidth = 320;
+constexpr int kScreenHeight = 240;
+
+// False when the game cannot start (its line is printed).
+bool StartGame(Game& game, Session& session);
+
+// Runs frames until a quit; see FramePacer for when a frame starts.
+void RunMainLoop(Game& game, Session& session);
+
+void ShutDown(Session& session);

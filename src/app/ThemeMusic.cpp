@@ -1,0 +1,28 @@
+#include "app/ThemeMusic.h"
+
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+#include "app/DataPath.h"
+
+void ThemeMusic::Cue(int framesRun, bool audioOpen) {
+    if (!audioOpen) return;
+    if (!started && framesRun == 0) {
+        started = true;
+        Mix_VolumeMusic(0);
+        const std::string path = ResolveDataPath(kPath);
+        music_ = path.empty() ? nullptr : Mix_LoadMUS(path.c_str());
+        if (music_) {
+            Mix_PlayMusic(music_, -1);
+        } else {
+            std::printf("Cannot load music: %s\n", kPath);
+        }
+    }
+    if (!heard && framesRun == kFramesBeforeHeard) {
+        heard = true;
+        if (!music_) return;
+        Mix_SetMusicPosition(0.0);
+        Mix_VolumeMusic(kVolume);
+    }
+}

@@ -1,0 +1,25 @@
+// ThemeMusic: the one piece of music, "Data\bgm\Brannoc_Theme.mp3", looping
+// for the whole run. It starts silently before the first frame and is heard
+// from its beginning, at volume 80, once ten frames have run (the first frames
+// stutter while everything warms up). Each cue happens once; the music is
+// never stopped, changed or freed. A missing theme prints one line and the
+// game runs without music.
+#pragma once
+
+#include <SDL_mixer.h>
+
+class ThemeMusic {
+public:
+    static constexpr const char* kPath = "Data\\bgm\\Brannoc_Theme.mp3";
+    static constexpr int kFramesBeforeHeard = 10;
+    static constexpr int kVolume = 80;
+
+    // Run at the top of every pass of the main loop with the frames run so far.
+    void Cue(int framesRun, bool audioOpen);
+
+    bool started = false;
+    bool heard = false;
+
+private:
+    Mix_Music* music_ = nullptr;
+};

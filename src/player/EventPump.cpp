@@ -1,0 +1,139 @@
+#include "player/EventPump.h"
+
+#include "app/Game.h"
+#include "player/HeroActions.h"
+
+namespace {
+
+// The action bound to code in map, or -1.
+int BoundAction(const std::map<int, int>& map, int code) {
+    auto found = map.find(code);
+    if (found == map.end() || found->second < 0 || found->second >= kActionCount) return -1;
+    return found->second;
+}
+
+// True when sym is one of the debug keys, which it then runs.
+bool RunDebugKey(Game& game, int sym) {
+    switch (sym) {
+        case SDLK_1:
+        case SDLK_2:
+            game.videoMode = sym == SDLK_1 ? 1 : 2;
+            SetWindowCaption(game, "Video Mode: " + std::to_string(game.videoMode));
+            return true;
+        case SDLK_3:
+        case SDLK_4:
+            game.tileMode = sym == SDLK_3 ? 1 : 2;
+            SetWindowCaption(game, "Tile Mode: " + std::to_string(game.tileMode));
+            return true;
+        case SDLK_5:
+            --game.frameThreshold;
+            return true;
+        case SDLK_6:
+            ++game.frameThreshold;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Pressed(Game& game, int action, InputDevice device) {
+    if (action < 0) return;
+    InputBindings::Press(game.bindings.actions[action]);
+    OnActionPressed(game, static_cast<Action>(action), device);
+}
+
+void Released(Game& game, int action, InputDevice device) {
+    if (action < 0) return;
+    InputBindings::Release(game.bindings.actions[action]);
+    OnActionReleased(game, static_cast<Action>(action), device);
+}
+
+void StickMoved(Game& game, int value) {
+    game.bindings.stickX = value;
+    if (value > kStickDeadZone) {
+        OnActionPressed(game, Right, InputDevice::JoystickStick);
+    } else if (value < -kStickDeadZone) {
+        OnActionPressed(game, Left, InputDevice::JoystickStick);
+    } else {
+        OnStickCentred(game);
+    }
+}
+
+}  // namespace
+
+bool EventSource::Next(SDL_Event& event) {
+    if (!queued.empty()) {
+        event = queued.front();
+        queued.pop_front();
+        return true;
+    }
+    return fromSdl && SDL_PollEvent(&event) != 0;
+}
+
+void EventSource::PushKey(int sym, bool down) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.type = event.type;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = static_cast<SDLKey>(sym);
+    Push(event);
+}
+
+void EventSource::PushJoystickButton(int button, bool down) {
+    SDL_Event event{};
+    event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+    event.jbutton.type = event.type;
+    event.jbutton.button = static_cast<Uint8>(button);
+    event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+    Push(event);
+}
+
+void EventSource::PushJoystickAxis(int axis, int value) {
+    SDL_Event event{};
+    event.type = SDL_JOYAXISMOTION;
+    event.jaxis.type = event.type;
+    event.jaxis.axis = static_cast<Uint8>(axis);
+    event.jaxis.value = static_cast<Sint16>(value);
+    Push(event);
+}
+
+void EventSource::PushQuit() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    Push(event);
+}
+
+bool ProcessEvents(Game& game, EventSource& events) {
+    SDL_Event event;
+    while (events.Next(event)) {
+        switch (event.type) {
+            case SDL_KEYDOWN: {
+                const int sym = event.key.keysym.sym;
+                if (sym == SDLK_ESCAPE) return true;
+                if (RunDebugKey(game, sym)) break;
+                Pressed(game, BoundAction(game.bindings.keys, sym), InputDevice::Keyboard);
+                break;
+            }
+            case SDL_KEYUP:
+                Released(game, BoundAction(game.bindings.keys, event.key.keysym.sym),
+                         InputDevice::Keyboard);
+                break;
+            case SDL_JOYAXISMOTION:
+                if (event.jaxis.axis == 0) StickMoved(game, event.jaxis.value);
+                break;
+            case SDL_JOYBUTTONDOWN:
+                Pressed(game, BoundAction(game.bindings.joystickButtons, event.jbutton.button),
+                        InputDevice::JoystickButton);
+                break;
+            case SDL_JOYBUTTONUP:
+                Released(game, BoundAction(game.bindings.joystickButtons, event.jbutton.button),
+                         InputDevice::JoystickButton);
+                break;
+            case SDL_QUIT:
+                return true;
+            default:
+                break;
+        }
+    }
+    return false;
+}

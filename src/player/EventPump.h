@@ -1,0 +1,45 @@
+// EventPump: drains the pending window, keyboard and joystick events of one
+// frame and turns them into actions.
+//
+// Escape and the window's close button ask to quit. The digit keys "1" to
+// "6" are debug keys and never reach the bindings: "1"/"2" choose the video
+// mode, "3"/"4" the debug tile mode (each with a caption naming it), "5"/"6"
+// lower and raise the frame threshold by 1 without bounds. Any other key or
+// joystick button is looked up in its map; an unbound one is ignored, a bound
+// one marks its ActionState and then calls the hero's reaction (HeroActions).
+// Joystick axis 0 is the horizontal stick; other axes are ignored.
+//
+// Events come from an EventSource: SDL's own queue in the game, or a queue of
+// prepared events for tests and recorded input, so the pump runs without a
+// window.
+#pragma once
+
+#include <SDL.h>
+
+#include <deque>
+
+struct Game;
+
+struct EventSource {
+    bool fromSdl = true;  // false: read only `queued`
+    std::deque<SDL_Event> queued;
+
+    static EventSource Sdl() { return EventSource(); }
+    static EventSource Queue() {
+        EventSource source;
+        source.fromSdl = false;
+        return source;
+    }
+
+    bool Next(SDL_Event& event);
+
+    void Push(const SDL_Event& event) { queued.push_back(event); }
+    void PushKey(int sym, bool down);
+    void PushJoystickButton(int button, bool down);
+    void PushJoystickAxis(int axis, int value);
+    void PushQuit();
+};
+
+// Handles every pending event; true as soon as one asks to quit (the events
+// after it stay queued), false once the source is empty.
+bool ProcessEvents(Game& game, EventSource& events);
