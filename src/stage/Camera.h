@@ -1,6 +1,12 @@
-// Camera: the world point at the centre of the 320 x 240 view. It follows the
-// hero with a speed limit and a vertical dead band, obeys the stage's camera
-// zones and is clamped to the stage.
+// Camera: the world point at the centre of the 320 x 240 view. Once a frame it
+// follows the hero, at most 8 pixels a frame and with a vertical dead band,
+// obeys the stage's camera zones (a zone edge pushes the view inside it by at
+// most 2 pixels a frame) and is clamped to the stage. The camera is a whole
+// number after every step.
+//
+// Zone flags: 0x01 keeps the band narrow and asks for the hero's whole width
+// inside the zone; 0x10 / 0x20 / 0x40 / 0x80 keep the view inside the zone's
+// left / right / top / bottom edge.
 #pragma once
 
 #include "objects/Vector2.h"
@@ -9,12 +15,17 @@
 struct GameObject;
 
 // The zone the camera is in and the widening of its vertical band. The
-// per-frame step and the stage-begin settle each keep their own.
+// per-frame step and the stage-begin settle each keep their own; a stage load
+// forgets the zone (it pointed into the replaced zone list).
 struct CameraState {
     const CameraZone* currentZone = nullptr;
     int zoneLift = 0;  // 0 ... 48 in steps of 2
 };
 
+constexpr int kMaxZoneLift = 48;
+
+// The first zone of the main layer, in file order, that holds the hero. When
+// the previous zone has 0x01, ordinary zones are taken 32 pixels early.
 const CameraZone* FindCameraZone(const TileLayer& mainLayer, const GameObject& hero,
                                  const CameraZone* previousZone);
 
@@ -23,6 +34,6 @@ void UpdateCamera(const StageMap& stage, const GameObject& hero, Vector2& camera
                   CameraState& state);
 
 // Places the camera at stage begin: hero position - (160, 120), then camera
-// steps until one changes nothing.
+// steps until one changes nothing (at most kStepLimit of them).
 void SettleCamera(const StageMap& stage, const GameObject& hero, Vector2& camera,
                   CameraState& settleState);

@@ -1,6 +1,7 @@
 // StageMap: the loaded stage. One stage is loaded at a time; a load builds a
 // complete new map and swaps it in only when the whole file was read, so a
-// broken file leaves the previous stage as it was.
+// broken file leaves the previous stage as it was (World::LoadStage, in
+// StageLoader.cpp).
 //
 // Tile codes: 0 empty, 1 the hero's start (stored as 0), 2..511 tiles of the
 // tileset. Only the main layer collides, through `tileMap`, which holds
@@ -56,6 +57,10 @@ struct TileLayer {
     int ClampedIndexAtPixel(int x, int y) const;
     int ColumnOf(int index) const { return index < 0 ? 0 : index % width; }
     int RowOf(int index) const { return index / width; }
+
+    // A layer without cells is skipped by drawing (the operations above
+    // divide by width).
+    bool Empty() const { return width <= 0 || height <= 0; }
 };
 
 using TileMap = std::map<std::pair<int, int>, TileInfo>;  // (column, row) -> tile

@@ -1,9 +1,293 @@
+// Tile collision on the 16-pixel grid. The arithmetic is the game's own and
+// is kept exactly: floats are truncated toward zero, ints divide and take
+// remainders the C way (toward zero, remainder with the sign of the
+// dividend), and a float sum is evaluated in float and converted once. The
+// probe row or column of a pixel p is p / 16, so pixels -15 ... 15 all probe
+// row (or column) 0.
+//
+// Probes step 16 pixels across the hit box and are clamped to its far edge:
+// the floor probes columns left + 1, +16, ... clamped to right - 1 once they
+// reach right; the ceiling clamps only past right; the walls probe rows
+// top + 1, +16, ... clamped to bottom - 2.
+//
+// Slopes (floor only): the right-edge family ('3'..'6' rising to the right,
+// '2' / '7' continuing in the row above / below) measures the surface under
+// the object's right edge, the left-edge family ('A'..'D', 'Z' / 'E') under
+// its left edge. A slope may lift any object; it pulls one down only when it
+// is already on the ground or a slope and subject to gravity, so falling
+// objects are never sucked onto a slope below them.
 #include "stage/TileCollision.h"
 
-#include "objects/World.h"
+#include <cmath>
 
-// Not built yet: nothing collides.
-bool CollideFloor(World&, GameObject&) { return false; }
-bool CollideCeiling(World&, GameObject&) { return false; }
-bool CollideRightWall(World&, GameObject&) { return false; }
-bool CollideLeftWall(World&, GameObject&) { return false; }
+#include "objects/World.h"
+#include "player/HeroMovement.h"
+#include "player/HeroSounds.h"
+#include "stage/TileStates.h"
+#include "stage/WorldPixels.h"
+
+namespace {
+
+// The collision state at (column, row), or 0 where nothing collides.
+char StateAt(const World& world, int column, int row) {
+    const TileInfo* cell = world.stage.CellAt(column, row);
+    return cell ? cell->state : 0;
+}
+
+bool IsRightFamily(char s) { return s >= kStateRightAbove && s <= kStateRightBelow; }
+bool IsLeftFamily(char s) { return (s >= kStateLeft0 && s <= kStateLeft12) || s == kStateLeftAbove; }
+
+// Applied for every accepted floor probe while the object is still airborne:
+// a wall slide ends facing away from the wall, and the object lands standing
+// or, when it moves into free space, walking.
+void LandingPose(GameObject& o) {
+    if (o.wallState != 0) {
+        o.wallState = 0;
+        o.direction = -o.direction;
+    }
+    const float vx = o.velocity.x;
+    if (vx == 0.0f || (vx < 0.0f && !o.freeLeft) || (vx > 0.0f && !o.freeRight))
+        o.anim.ChangeAnimation("Land");
+    else
+        o.anim.ChangeAnimation("Walk");
+}
+
+int FeetPixel(const GameObject& o) {
+    return TruncToInt(o.position.y + o.velocity.y + static_cast<float>(o.anim.bottom));
+}
+
+// The surface candidate of a right-edge slope for a probe in row `row`, or
+// false when the cells under the right edge do not carry the slope on.
+bool RightSlopeCandidate(const World& world, const GameObject& o, int row, float& yT) {
+    const float x = o.position.x;
+    const float y = o.position.y;
+    const int right = o.anim.right;
+    const int a = FeetPixel(o) % 16;
+    const int c = (TruncToInt(static_cast<float>(right) + x - 1.0f) % 16 +
+                   TruncToInt(o.velocity.x)) / 4;
+    yT = y + o.velocity.y - static_cast<float>(a) + 16.0f - static_cast<float>(c);
+
+    const int column = (TruncToInt(x) + right - 1) / 16;
+    const char n = StateAt(world, column, row);
+    switch (n) {
+        case kStateRight0:
+            if (c < 0) yT += static_cast<float>(c);
+            return true;
+        case kStateRight4: yT -= 4.0f; return true;
+        case kStateRight8: yT -= 8.0f; return true;
+        case kStateRight12:
+            yT -= 12.0f;
+            if (c > 3) yT += static_cast<float>(c - 3);
+            return true;
+        case kStateRightBelow: yT += 16.0f; return true;
+        case kStateRightAbove: {
+            const char m = StateAt(world, column, row - 1);
+            if (m == 0) return false;
+            if (m == kStateRight0) {
+                if (c < 0) yT += static_cast<float>(c);
+            } else if (m == kStateRight4) {
+                yT -= 4.0f;
+            } else if (m == kStateRight8) {
+                yT -= 8.0f;
+            } else if (m == kStateRight12) {
+                yT -= 12.0f;
+            }
+            yT -= 16.0f;
+            return true;
+        }
+        default: return false;
+    }
+}
+
+// The mirror image for the left-edge family.
+bool LeftSlopeCandidate(const World& world, const GameObject& o, int row, float& yT) {
+    const float x = o.position.x;
+    const float y = o.position.y;
+    const int left = o.anim.left;
+    const int a = FeetPixel(o) % 16;
+    const int d = (TruncToInt(static_cast<float>(left) + x + 1.0f) % 16 +
+                   TruncToInt(o.velocity.x)) / 4;
+    yT = y + o.velocity.y - static_cast<float>(a) + 13.0f + static_cast<float>(d);
+
+    const int column = (TruncToInt(x) + left + 1) / 16;
+    const char n = StateAt(world, column, row);
+    switch (n) {
+        case kStateLeft0:
+            if (d > 3) yT -= static_cast<float>(d - 3);
+            return true;
+        case kStateLeft4: yT -= 4.0f; return true;
+        case kStateLeft8: yT -= 8.0f; return true;
+        case kStateLeft12:
+            yT -= 12.0f;
+            if (d < 0) yT -= static_cast<float>(d);
+            return true;
+        case kStateLeftBelow: yT += 16.0f; return true;
+        case kStateLeftAbove: {
+            const char m = StateAt(world, column, row - 1);
+            if (m == 0) return false;
+            if (m == kStateLeft0) {
+                if (d > 3) yT -= static_cast<float>(d - 3);
+            } else if (m == kStateLeft4) {
+                yT -= 4.0f;
+            } else if (m == kStateLeft8) {
+                yT -= 8.0f;
+            } else if (m == kStateLeft12) {
+                yT -= 12.0f;
+            }
+            yT -= 16.0f;
+            return true;
+        }
+        default: return false;
+    }
+}
+
+}  // namespace
+
+bool CollideFloor(World& world, GameObject& o) {
+    if (o.velocity.y < 0.0f) {
+        o.onSlope = false;
+        return false;
+    }
+    bool landed = false;
+    bool leftSlopeSeen = false;
+    float slopeY = -1.0f;
+    const int left = o.anim.left;
+    const int right = o.anim.right;
+
+    for (int px = left + 1; px < right + 14; px += 16) {
+        if (px >= right) px = right - 1;
+        const int row = FeetPixel(o) / 16;
+        const int column = (TruncToInt(o.position.x) + px) / 16;
+        const char state = StateAt(world, column, row);
+        if (state == 0) continue;
+
+        if (state == kStateSolid) {
+            if (o.airborne == 1) LandingPose(o);
+            const int a = FeetPixel(o) % 16;
+            o.position.y = o.position.y - static_cast<float>(a) + o.velocity.y;
+            o.velocity.y = 0.0f;
+            o.dashJump = false;
+            landed = true;
+            o.onSlope = false;
+            continue;
+        }
+
+        float yT;
+        if (state == kStateRightBelow) {
+            yT = o.position.y + 16.0f;
+        } else if (IsRightFamily(state)) {
+            if (!RightSlopeCandidate(world, o, row, yT)) continue;
+        } else if (IsLeftFamily(state)) {
+            // One left-edge probe a call, and none once a solid tile was met.
+            if (leftSlopeSeen || landed) continue;
+            leftSlopeSeen = true;
+            if (!LeftSlopeCandidate(world, o, row, yT)) continue;
+        } else {
+            continue;
+        }
+
+        const float y = o.position.y;
+        const bool follows = (o.onSlope || o.airborne == 0) && o.gravity;
+        if (!(yT <= y || (yT > y && follows))) continue;
+        if (o.airborne == 1) LandingPose(o);
+        slopeY = yT;
+    }
+
+    if (slopeY > 0.0f && (!landed || o.position.y > slopeY)) {
+        o.position.y = slopeY;
+        landed = true;
+        o.onSlope = true;
+        o.velocity.y = 0.0f;
+        o.dashJump = false;
+    }
+
+    if (landed) {
+        if (o.airborne != 0) {
+            o.airborne = 0;
+            if (o.name == "Rook") PlayHeroSound(world, "CHAKU", 0, 0);
+        }
+        return true;
+    }
+    o.airborne = 1;
+    o.onSlope = false;
+    return false;
+}
+
+bool CollideCeiling(World& world, GameObject& o) {
+    if (!(o.velocity.y < 0.0f)) return false;
+    const int left = o.anim.left;
+    const int right = o.anim.right;
+    const int row = (TruncToInt(o.position.y) + TruncToInt(std::ceil(o.velocity.y)) + o.anim.top) / 16;
+    bool hit = false;
+    for (int px = left + 1; px < right + 14; px += 16) {
+        if (px > right) px = right - 1;
+        const int column = (TruncToInt(o.position.x) + px) / 16;
+        if (StateAt(world, column, row) == kStateSolid) {
+            hit = true;
+            break;
+        }
+    }
+    if (!hit) return false;
+
+    o.wallState = 0;
+    const int t = TruncToInt(o.position.y + o.velocity.y);
+    o.position.y = static_cast<float>(t - t % 16 + 16 - o.anim.top % 16);
+    o.velocity.y = 0.0f;
+    o.airborne = 1;
+    return true;
+}
+
+namespace {
+
+// The wall probes: rows top + 1, +16, ... clamped to bottom - 2, all in one
+// column. True when one of them is solid.
+bool WallHit(const World& world, const GameObject& o, int column) {
+    const int top = o.anim.top;
+    const int bottom = o.anim.bottom;
+    for (int py = top + 1; py < bottom + 14; py += 16) {
+        if (py > bottom - 2) py = bottom - 2;
+        const int row = (TruncToInt(o.position.y) + py) / 16;
+        if (StateAt(world, column, row) == kStateSolid) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CollideRightWall(World& world, GameObject& o) {
+    const int column =
+        (TruncToInt(o.position.x) + TruncToInt(o.velocity.x) + o.anim.right + 1) / 16;
+    if (!WallHit(world, o, column)) {
+        o.freeRight = true;
+        return false;
+    }
+    if (o.velocity.x > 0.0f) {
+        // Right edge just left of the wall.
+        o.position.x = static_cast<float>(column * 16 - o.anim.right - 1);
+        o.velocity.x = 0.0f;
+        EndDash(world, o);
+    }
+    o.freeRight = false;
+    return true;
+}
+
+bool CollideLeftWall(World& world, GameObject& o) {
+    const int column =
+        (TruncToInt(o.position.x) + TruncToInt(std::ceil(o.velocity.x)) + o.anim.left - 1) / 16;
+    if (!WallHit(world, o, column)) {
+        o.freeLeft = true;
+        return false;
+    }
+    if (o.velocity.x < 0.0f) {
+        // Left edge on the wall's right side; left of the map the object
+        // is parked at -13.
+        if (o.position.x >= 0.0f)
+            o.position.x = static_cast<float>(column * 16 - o.anim.left + 16);
+        else
+            o.position.x = -13.0f;
+        o.velocity.x = 0.0f;
+        EndDash(world, o);
+    }
+    o.freeLeft = false;
+    return true;
+}

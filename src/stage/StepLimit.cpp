@@ -1,0 +1,11 @@
+#include "stage/StepLimit.h"
+
+#include <cstdio>
+
+bool StepLimit::Next() {
+    if (steps_ > kStepLimit) return false;
+    ++steps_;
+    if (steps_ <= kStepLimit) return true;
+    std::printf("%s after %d steps\n", what_, kStepLimit);
+    return false;
+}
