@@ -62,35 +62,47 @@ void World::Kill() {
 }
 
 void World::RemoveQueued() {
+    std::set<const GameObject*> erased;
     for (const std::string& category : RemovalOrder()) {
         auto queued = removalQueues.find(category);
         if (queued == removalQueues.end()) continue;
         ObjectList& list = List(category);
-        std::set<const GameObject*> erased;
         for (ObjectList::iterator position : queued->second) {
             const GameObject* o = &*position;
-            if (!erased.insert(o).second) continue;
-            Forget(o);
+            if (!erased.insert(o).second) continue;  // queued twice: erased once
             list.erase(position);
         }
         queued->second.clear();
     }
+    // The hero is never removed; what was queued for it must not pile up.
+    for (auto& queue : removalQueues) queue.second.clear();
+    Forget(erased);
 }
 
 void World::ClearList(const std::string& category) {
     ObjectList& list = List(category);
-    for (const GameObject& o : list) Forget(&o);
+    std::set<const GameObject*> gone;
+    for (const GameObject& o : list) gone.insert(&o);
     list.clear();
     removalQueues[category].clear();
     collisionRegistry[category].clear();
+    Forget(gone);
 }
 
-void World::Forget(const GameObject* o) {
-    live_.erase(o);
-    if (currentObject == o) currentObject = nullptr;
+// The addresses are only compared, never read: the objects are already gone.
+void World::Forget(const std::set<const GameObject*>& gone) {
+    if (gone.empty()) return;
+    for (const GameObject* o : gone) live_.erase(o);
+    if (gone.count(currentObject)) currentObject = nullptr;
+    for (auto& entry : collisionRegistry) {
+        std::vector<GameObject*>& registered = entry.second;
+        registered.erase(std::remove_if(registered.begin(), registered.end(),
+                                        [&](GameObject* o) { return gone.count(o) != 0; }),
+                         registered.end());
+    }
     for (auto& entry : lists) {
         for (GameObject& other : entry.second) {
-            if (other.parent == o) other.parent = nullptr;
+            if (other.parent && gone.count(other.parent)) other.parent = nullptr;
         }
     }
 }

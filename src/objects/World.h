@@ -31,6 +31,11 @@ using ObjectList = std::list<GameObject>;
 // The ten categories, in the order of the table that defines them.
 extern const char* const kCategoryNames[10];
 
+// The object box test of the collision passes (ObjectUpdate.cpp): hit boxes
+// at their positions, widened or narrowed by the sum of both velocities;
+// boxes whose edges touch overlap.
+bool Overlap(const GameObject& a, const GameObject& b);
+
 class World {
 public:
     World() = default;
@@ -48,7 +53,9 @@ public:
     // Queues the current object for removal (nothing outside an update pass).
     void Kill();
 
-    // Erases the queued objects of the nine removable categories.
+    // Erases the queued objects of the nine removable categories; queues of
+    // other categories ("Player": Kill from a hook of the hero's pass) are
+    // dropped unread.
     void RemoveQueued();
 
     void AddFGObject(ObjectHandle handle) { foregroundList.push_back(handle); }
@@ -112,5 +119,6 @@ public:
 private:
     friend struct WorldTestAccess;
     std::set<const GameObject*> live_;
-    void Forget(const GameObject* o);
+    // Drops removed objects from the live set and clears parents pointing at them.
+    void Forget(const std::set<const GameObject*>& gone);
 };
