@@ -7,6 +7,10 @@
 
 #include "app/DataPath.h"
 
+SoundCache::~SoundCache() {
+    for (auto& entry : chunks_) Mix_FreeChunk(entry.second);
+}
+
 bool SoundCache::OpenAudio() {
     if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 512) != 0) {
         std::printf("Cannot open audio (%s): the game runs without sound\n", Mix_GetError());

@@ -4,9 +4,9 @@
 // separator; names are cached exactly as given, so two spellings of one file
 // are two entries. A file that cannot be loaded prints "Cannot load sound: N"
 // the first time, leaves an empty entry (a later request tries again) and
-// plays nothing. Chunks are never freed: the mixer may still be playing them
-// at any moment until the process ends. Without open audio every call is a
-// safe no-op (requests are still logged).
+// plays nothing. Chunks stay loaded for the whole run and are freed only when
+// the cache itself goes (the mixer stops any channel still playing one).
+// Without open audio every call is a safe no-op (requests are still logged).
 //
 // Channel plan: 0 the hero's movement sounds, 1 the cannon, 2 the hero's
 // voice; 0..2 are reserved, so channel -1 picks a free one of 3..7. A request
@@ -27,6 +27,11 @@ struct SoundRequest {
 
 class SoundCache {
 public:
+    SoundCache() = default;
+    ~SoundCache();
+    SoundCache(const SoundCache&) = delete;
+    SoundCache& operator=(const SoundCache&) = delete;
+
     // Every request, played or not, in order; for tests and the input harness.
     std::vector<SoundRequest>* log = nullptr;
 
