@@ -23,6 +23,7 @@ class DrawTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         root = scene::Write(MakeTempDir("draw"));
         cwd.reset(new ScopedWorkingDirectory(root));
         cache.uploadTextures = true;

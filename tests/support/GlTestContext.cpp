@@ -4,6 +4,9 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -16,26 +19,66 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c) {
 
 namespace {
 
-void Read(GLenum buffer, std::vector<unsigned char>& rgba) {
+int BitCount(unsigned long mask) {
+    int bits = 0;
+    for (; mask; mask >>= 1) bits += mask & 1;
+    return bits;
+}
+
+void ReadBack(std::vector<unsigned char>& rgba) {
     rgba.assign(kViewWidth * kViewHeight * 4, 0);
     glFinish();
-    glReadBuffer(buffer);
+    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kViewWidth, kViewHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    glReadBuffer(GL_BACK);
+}
+
+// The 8-bit value of one colour channel of an X pixel.
+unsigned char Channel(unsigned long pixel, unsigned long mask) {
+    if (mask == 0) return 0;
+    while ((mask & 1) == 0) {
+        mask >>= 1;
+        pixel >>= 1;
+    }
+    const unsigned long value = pixel & mask;
+    return static_cast<unsigned char>(mask >= 255 ? value >> (BitCount(mask) - 8)
+                                                  : value * 255 / mask);
 }
 
 }  // namespace
 
 Screenshot Screenshot::Back() {
     Screenshot shot;
-    Read(GL_BACK, shot.rgba_);
+    ReadBack(shot.rgba_);
     return shot;
 }
 
-Screenshot Screenshot::Front() {
+Screenshot Screenshot::Window() {
     Screenshot shot;
-    Read(GL_FRONT, shot.rgba_);
+    shot.rgba_.assign(kViewWidth * kViewHeight * 4, 0);
+    glFinish();
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) return shot;
+    info.info.x11.lock_func();
+    Display* display = info.info.x11.display;
+    XSync(display, False);
+    XImage* image = XGetImage(display, info.info.x11.window, 0, 0, kViewWidth, kViewHeight,
+                              AllPlanes, ZPixmap);
+    if (image) {
+        for (int y = 0; y < kViewHeight; ++y) {
+            for (int x = 0; x < kViewWidth; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                unsigned char* p = &shot.rgba_[((kViewHeight - 1 - y) * kViewWidth + x) * 4];
+                p[0] = Channel(pixel, image->red_mask);
+                p[1] = Channel(pixel, image->green_mask);
+                p[2] = Channel(pixel, image->blue_mask);
+                p[3] = 255;
+            }
+        }
+        XDestroyImage(image);
+    }
+    info.info.x11.unlock_func();
     return shot;
 }
 
@@ -69,9 +112,15 @@ Rgb Screenshot::At(int x, int y) const {
 bool GlTestContext::Open() {
     static bool opened = false;
     if (opened) return true;
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
-        return false;
+    // A display that xvfb-run has only just started may not take
+    // connections yet: try again for a few seconds.
+    int tries = 0;
+    while (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        if (++tries == 50) {
+            ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
+            return false;
+        }
+        SDL_Delay(100);
     }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     if (!SDL_SetVideoMode(kViewWidth, kViewHeight, 0, SDL_OPENGL | SDL_DOUBLEBUF)) {

@@ -23,10 +23,11 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c);
 // A copy of the whole view.
 class Screenshot {
 public:
-    // The back buffer (what is being drawn), or the front buffer (what the
-    // last swap showed).
+    // The back buffer: what is being drawn.
     static Screenshot Back();
-    static Screenshot Front();
+    // What the X server shows in the window: what the last swap presented
+    // (reading GL_FRONT instead gives black with Mesa under Xvfb).
+    static Screenshot Window();
 
     Rgb At(int x, int y) const;
 
