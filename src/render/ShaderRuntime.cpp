@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/DataPath.h"
 
@@ -389,8 +390,10 @@ void ShaderContext::DisableProfile(ShaderProfile profile) {
 void ShaderContext::SetParameter1f(ShaderParameter parameter, float value) {
     Parameter* p = FindParameter(parameter, GL_FLOAT, false);
     if (!p) return;
-    p->value[0] = value;
-    ++p->version;
+    if (p->value[0] != value) {
+        p->value[0] = value;
+        ++p->version;
+    }
     Sync();
 }
 
@@ -399,23 +402,28 @@ void ShaderContext::SetStateMatrixParameter(ShaderParameter parameter, StateMatr
     if (!p) return;
     float modelView[16];
     float projection[16];
+    float value[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     if (matrix == StateMatrix::ModelView) {
-        for (int i = 0; i < 16; ++i) p->value[i] = modelView[i];
+        std::memcpy(value, modelView, sizeof value);
     } else if (matrix == StateMatrix::Projection) {
-        for (int i = 0; i < 16; ++i) p->value[i] = projection[i];
+        std::memcpy(value, projection, sizeof value);
     } else {
         // Column-major product projection x model-view.
         for (int column = 0; column < 4; ++column) {
             for (int row = 0; row < 4; ++row) {
                 float sum = 0.0f;
                 for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * modelView[column * 4 + k];
-                p->value[column * 4 + row] = sum;
+                value[column * 4 + row] = sum;
             }
         }
     }
-    ++p->version;
+    // Most sprites of a frame share the camera: upload only a change.
+    if (std::memcmp(value, p->value, sizeof value) != 0) {
+        std::memcpy(p->value, value, sizeof value);
+        ++p->version;
+    }
     Sync();
 }
 
