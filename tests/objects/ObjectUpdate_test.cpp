@@ -339,6 +339,8 @@ TEST(ObjectUpdate, TileHitsEndDieOnWallObjectsAndSoundOnlyForHeroShots) {
     DataTree tree("update-wall");
     tree.Set("Player/Pellet", kBox);
     tree.Set("Enemies/Foe", kBox);
+    tree.Set("Items/HealthSm", kBox);  // a killed enemy may drop one
+    tree.Set("Items/HealthMed", kBox);
     tree.Lua("died = {}\n"
              "function PelletDeath(self) died[#died + 1] = 'Pellet' end\n"
              "function FoeDeath(self) died[#died + 1] = 'Foe' end");
@@ -401,6 +403,8 @@ TEST(ObjectUpdate, LandingCallsHitGroundOnce) {
 TEST(ObjectUpdate, RemovedParentLeavesItsChildInPlace) {
     DataTree tree("update-parent");
     tree.Set("Enemies/Foe", kBox);
+    tree.Set("Items/HealthSm", kBox);
+    tree.Set("Items/HealthMed", kBox);
     tree.Set("Effects/Orb", kBox);
     tree.game().camera = Vector2(50.0f, 60.0f);
     World& world = tree.world();
@@ -427,6 +431,8 @@ TEST(ObjectUpdate, RemovedParentLeavesItsChildInPlace) {
 TEST(ObjectUpdate, HooksNeverReachRemovedOrMadeUpObjects) {
     DataTree tree("update-handles");
     tree.Set("Enemies/Foe", kBox);
+    tree.Set("Items/HealthSm", kBox);
+    tree.Set("Items/HealthMed", kBox);
     tree.Set("Thing", kBox);
     tree.game().camera = Vector2(0.0f, 0.0f);
     World& world = tree.world();
