@@ -83,11 +83,17 @@ GameObject* ObjectArg(lua_State* L, int index) {
     return game->world.FromHandle(static_cast<ObjectHandle>(lua_tointeger(L, index)));
 }
 
-int IntArg(lua_State* L, int index) { return static_cast<int>(lua_tointeger(L, index)); }
+int IntArg(lua_State* L, int index) {
+    return static_cast<int>(lua_tointeger(L, index));
+}
 
-float FloatArg(lua_State* L, int index) { return static_cast<float>(lua_tonumber(L, index)); }
+float FloatArg(lua_State* L, int index) {
+    return static_cast<float>(lua_tonumber(L, index));
+}
 
-bool FlagArg(lua_State* L, int index) { return lua_toboolean(L, index) != 0; }
+bool FlagArg(lua_State* L, int index) {
+    return lua_toboolean(L, index) != 0;
+}
 
 std::string StringArg(lua_State* L, int index) {
     size_t length = 0;

@@ -14,9 +14,8 @@
 // raises a Lua error.
 #pragma once
 
-#include <string>
-
 #include <lua.hpp>
+#include <string>
 
 #include "objects/ObjectHandle.h"
 

@@ -54,7 +54,8 @@ int DamagePlayer(lua_State* L) {
     o->health -= damage;
     o->hurtTimer = 73;
     o->gravity = false;
-    const char* voice = std::rand() % 2 == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV";
+    const char* voice =
+        std::rand() % 2 == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV";
     game->world.PlaySound(voice, 2, 0);
     return 0;
 }

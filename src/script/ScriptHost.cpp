@@ -1,7 +1,6 @@
 #include "script/ScriptHost.h"
 
 #include <cstdio>
-
 #include <lua.hpp>
 
 #include "app/DataPath.h"
@@ -27,13 +26,25 @@ std::string ErrorLine(lua_State* L) {
     return message;
 }
 
+// Pushes the global named by the light userdata argument.
+int GetGlobal(lua_State* L) {
+    lua_getfield(L, LUA_GLOBALSINDEX, static_cast<const char*>(lua_touserdata(L, 1)));
+    return 1;
+}
+
 }  // namespace
 
-ScriptHost::ScriptHost() : L_(luaL_newstate()) { luaL_openlibs(L_); }
+ScriptHost::ScriptHost() : L_(luaL_newstate()) {
+    luaL_openlibs(L_);
+}
 
-ScriptHost::~ScriptHost() { lua_close(L_); }
+ScriptHost::~ScriptHost() {
+    lua_close(L_);
+}
 
-void ScriptHost::RegisterApi(Game& game) { scriptapi::Register(L_, game); }
+void ScriptHost::RegisterApi(Game& game) {
+    scriptapi::Register(L_, game);
+}
 
 void ScriptHost::RunFile(const std::string& dataPath) {
     const std::string path = ResolveDataPath(dataPath);
@@ -64,15 +75,32 @@ void ScriptHost::CallHook(const std::string& hookName, ObjectHandle self, Object
     CallHookWith(hookName, handles, 2);
 }
 
-void ScriptHost::CallHookWith(const std::string& hookName, const ObjectHandle* handles,
-                              int count) {
-    lua_getfield(L_, LUA_GLOBALSINDEX, hookName.c_str());
+void ScriptHost::CallHookWith(const std::string& hookName, const ObjectHandle* handles, int count) {
+    if (!PushGlobal(hookName.c_str())) return;
     if (lua_type(L_, -1) != LUA_TFUNCTION) {
         lua_pop(L_, 1);
         return;
     }
     for (int i = 0; i < count; ++i) lua_pushinteger(L_, static_cast<lua_Integer>(handles[i]));
     if (lua_pcall(L_, count, 0, 0) != 0) ReportError();
+}
+
+// A plain globals table is read directly. A script may give it a metatable
+// whose __index runs code and fails; then the read is protected so that the
+// failure is reported like any script error instead of ending the program.
+bool ScriptHost::PushGlobal(const char* name) {
+    if (!lua_getmetatable(L_, LUA_GLOBALSINDEX)) {
+        lua_getfield(L_, LUA_GLOBALSINDEX, name);
+        return true;
+    }
+    lua_pop(L_, 1);
+    lua_pushcfunction(L_, GetGlobal);
+    lua_pushlightuserdata(L_, const_cast<char*>(name));
+    if (lua_pcall(L_, 1, 1, 0) != 0) {
+        ReportError();
+        return false;
+    }
+    return true;
 }
 
 void ScriptHost::ReportError() {

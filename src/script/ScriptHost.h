@@ -44,7 +44,8 @@ public:
 
 private:
     void CallHookWith(const std::string& hookName, const ObjectHandle* handles, int count);
-    bool Run(int status);
+    bool PushGlobal(const char* name);
+    bool Run(int loadStatus);
     void ReportError();
 
     lua_State* L_ = nullptr;

@@ -1,7 +1,7 @@
 // Script functions on health and damage, the hero's refill included.
-#include "ScriptFixture.h"
-
 #include <cstdlib>
+
+#include "ScriptFixture.h"
 
 namespace {
 
@@ -80,7 +80,8 @@ TEST_F(ScriptTest, DamagePlayerHurtsAndPlaysOneOfTheTwoVoices) {
         EXPECT_EQ(rook->hurtTimer, 73);
         EXPECT_FALSE(rook->gravity);
         ASSERT_EQ(sounds.size(), 1u);
-        EXPECT_EQ(sounds[0].name, voice == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV");
+        EXPECT_EQ(sounds[0].name,
+                  voice == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV");
         EXPECT_EQ(sounds[0].channel, 2);
         EXPECT_EQ(sounds[0].loops, 0);
     }

@@ -1,8 +1,8 @@
 // Script functions on objects: creation, movement, naming, links, weapons,
 // Kill, and the checking of every handle a script passes.
-#include "ScriptFixture.h"
-
 #include <algorithm>
+
+#include "ScriptFixture.h"
 
 namespace {
 

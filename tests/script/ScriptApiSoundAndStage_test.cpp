@@ -4,7 +4,8 @@
 namespace {
 
 TEST_F(ScriptTest, PlaySoundUsesAnyFreeChannelOnce) {
-    ASSERT_TRUE(Run("PlaySound('SE_PL00\\\\ROOK_Jump.WAV') PlaySound() PlaySound({}) PlaySound(12)"));
+    ASSERT_TRUE(
+        Run("PlaySound('SE_PL00\\\\ROOK_Jump.WAV') PlaySound() PlaySound({}) PlaySound(12)"));
     ASSERT_EQ(sounds.size(), 4u);
     EXPECT_EQ(sounds[0].name, "SE_PL00\\ROOK_Jump.WAV");
     EXPECT_EQ(sounds[1].name, "");

@@ -3,15 +3,13 @@
 // helpers that run Lua through the real host and read its globals back.
 #pragma once
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
+#include <lua.hpp>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <lua.hpp>
 
 #include "app/Game.h"
 #include "support/TestSupport.h"

@@ -1,20 +1,21 @@
 // The host: the state and its libraries, registration, the hook protocol,
 // ".lua" files, and script errors reported once without stopping the game.
 #include "ScriptFixture.h"
-
 #include "app/DataPath.h"
 
 namespace {
 
 const char* const kApiNames[] = {
-    "CreateObject",  "OffsetObject",   "MoveObject",      "Kill",           "AddHealth",
-    "GetPower",      "SetPower",       "GetName",         "SetPalette",     "GetPalette",
-    "SetHealth",     "TakeDamage",     "GetHealth",       "SetSFX",         "AddFGObject",
-    "RemoveFGObject", "DamagePlayer",  "Quit",            "PlayerDistanceX", "ChangeAnimation",
-    "EndOfAnimation", "IsPlaying",     "AnimationLoops",  "HitFrame",       "GetLifetime",
-    "SetVelocity",   "SetTexture",     "CopyAnimation",   "GetPlayer",      "GetDirection",
-    "SetDirection",  "SetSpeed",       "FireWeapon",      "SetParent",      "PlaySound",
-    "FadeToStage",   "AddPlayerHealth"};
+    "CreateObject",   "OffsetObject", "MoveObject",      "Kill",
+    "AddHealth",      "GetPower",     "SetPower",        "GetName",
+    "SetPalette",     "GetPalette",   "SetHealth",       "TakeDamage",
+    "GetHealth",      "SetSFX",       "AddFGObject",     "RemoveFGObject",
+    "DamagePlayer",   "Quit",         "PlayerDistanceX", "ChangeAnimation",
+    "EndOfAnimation", "IsPlaying",    "AnimationLoops",  "HitFrame",
+    "GetLifetime",    "SetVelocity",  "SetTexture",      "CopyAnimation",
+    "GetPlayer",      "GetDirection", "SetDirection",    "SetSpeed",
+    "FireWeapon",     "SetParent",    "PlaySound",       "FadeToStage",
+    "AddPlayerHealth"};
 
 TEST_F(ScriptTest, StateHasTheStandardLibrariesAndTheThirtySevenFunctions) {
     for (const char* library : {"string", "table", "math", "io", "os", "debug", "package"})
@@ -72,6 +73,21 @@ TEST_F(ScriptTest, MissingHooksAndNonFunctionGlobalsAreSkippedSilently) {
     EXPECT_EQ(lua_gettop(L()), 0);
 }
 
+TEST_F(ScriptTest, AGlobalsMetatableThatFailsOnLookupIsReportedNotFatal) {
+    GameObject* walker = Make("Walker", "Enemies");
+    ASSERT_TRUE(Run(R"lua(
+        function WalkerUpdate(self) updated = true end
+        setmetatable(_G, {__index = function(t, name) error("undeclared " .. name, 0) end})
+    )lua"));
+    testing::internal::CaptureStdout();
+    world().CallHook(*walker, "Update");
+    world().CallHook(*walker, "Death");
+    world().CallHook(*walker, "Death");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Script error: undeclared WalkerDeath\n");
+    EXPECT_TRUE(Bool("updated"));
+    EXPECT_EQ(lua_gettop(L()), 0);
+}
+
 TEST_F(ScriptTest, AHookErrorIsPrintedOnceAndTheGameGoesOn) {
     GameObject* walker = Make("Walker", "Enemies");
     ASSERT_TRUE(Run(R"lua(
@@ -118,7 +134,23 @@ TEST_F(ScriptTest, AnErrorInANestedCreationEndsOnlyThatHook) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Script error: test:2: no ammunition\n");
     EXPECT_TRUE(Bool("after"));
     EXPECT_EQ(world().List("EnemyWeapons").size(), 1u);
-    EXPECT_EQ(Number("made"), static_cast<double>(World::ToHandle(&world().List("EnemyWeapons").back())));
+    EXPECT_EQ(Number("made"),
+              static_cast<double>(World::ToHandle(&world().List("EnemyWeapons").back())));
+}
+
+TEST_F(ScriptTest, ACreateHookThatCreatesItsOwnKindStopsAtLuasCallLimit) {
+    ASSERT_TRUE(Run(R"lua(
+        function WalkerCreate(self) CreateObject(self, "Walker", "Enemies", 0, 0, 1, true) end
+    )lua"));
+    testing::internal::CaptureStdout();
+    Make("Walker", "Enemies");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Script error: C stack overflow\n");
+    const size_t made = world().List("Enemies").size();
+    EXPECT_GT(made, 100u);
+    EXPECT_LT(made, 1000u);
+    EXPECT_EQ(lua_gettop(L()), 0);
+    EXPECT_TRUE(Run("after = GetName(GetPlayer()) == nil"));
+    EXPECT_TRUE(Bool("after"));
 }
 
 TEST_F(ScriptTest, RunStringReportsWhetherTheChunkRan) {
@@ -133,7 +165,8 @@ TEST_F(ScriptTest, RunStringReportsWhetherTheChunkRan) {
 }
 
 TEST_F(ScriptTest, LuaFilesAreFoundWithoutRegardToCaseOrSeparator) {
-    WriteFile(root() + "/data/objects/Enemies/Walker.lua", "function WalkerUpdate(self) ran = self end\n");
+    WriteFile(root() + "/data/objects/Enemies/Walker.lua",
+              "function WalkerUpdate(self) ran = self end\n");
     world().script.RunFile("Data\\Objects\\enemies\\WALKER.lua");
     EXPECT_EQ(Type("WalkerUpdate"), "function");
 
