@@ -6,6 +6,10 @@
 
 #include "app/DataPath.h"
 
+ThemeMusic::~ThemeMusic() {
+    if (music_) Mix_FreeMusic(music_);  // halts it first
+}
+
 void ThemeMusic::Cue(int framesRun, bool audioOpen) {
     if (!audioOpen) return;
     if (!started && framesRun == 0) {
