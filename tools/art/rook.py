@@ -197,11 +197,13 @@ def leg(canvas, hip, knee, ankle, foot_angle, far):
     d = (math.cos(a), math.sin(a))
     heel = (ankle[0] - 1.0 * d[0], ankle[1] - 1.0 * d[1] + 1.0)
     toe = (ankle[0] + 4.2 * d[0], ankle[1] + 4.2 * d[1] + 1.0)
-    top = lerp(knee, ankle, 0.1)
-    boot.capsule(top, ankle, 3.0, armour)
     boot.capsule(heel, toe, 2.5, armour)
+    shin = Part()
+    top = lerp(knee, ankle, 0.1)
+    shin.capsule(top, ankle, 3.0, armour)
     cuff = int(round(top[1] - 0.5))
-    recolour(boot, {cuff - 1, cuff}, armour, trim)
+    recolour(shin, {cuff - 1, cuff}, armour, trim)
+    boot.px.update(shin.px)
     # The sole: the lowest pixel of every foot column.
     lowest = {}
     for (x, y) in boot.px:
@@ -422,15 +424,15 @@ def animations():
         dash(3, 1, (37.0, GROUND, 0), (29.0, GROUND, 10), (55.0, 40.5),
              ((40.5, 46.0, 1), (27.5, 45.0, 1))),
         dash(5, 3, (40.0, GROUND, 0), (27.0, GROUND, 20), (57.5, 40.5),
-             ((41.0, 48.0, 1), (26.0, 44.0, 1))),
-        dash(8, 7, (44.0, GROUND, -5), (22.0, GROUND + 1.0, 40), (60.0, 50.5),
-             ((44.0, 51.0, 1), (24.0, 47.0, 1))),
-        dash(9, 9, (45.5, GROUND, -5), (20.0, GROUND + 1.5, 50), (60.5, 54.5),
-             ((45.0, 53.0, 1), (23.0, 49.0, 1))),
+             ((41.0, 48.0, 1), (28.0, 46.0, 1))),
+        dash(8, 7, (47.0, GROUND, -5), (29.0, GROUND + 1.0, 40), (60.0, 50.5),
+             ((45.0, 51.0, 1), (30.5, 50.0, 1))),
+        dash(9, 9, (48.0, GROUND, -5), (29.0, GROUND + 1.5, 50), (60.5, 54.5),
+             ((46.0, 53.0, 1), (31.0, 52.5, 1))),
     ]))
 
     anims.append(("DashEnd", [3, 3, 4], 0, [
-        dash(6, 5, (42.0, GROUND, 0), (26.0, GROUND, 25), (56.5, 46.5),
+        dash(6, 5, (43.0, GROUND, 0), (28.0, GROUND, 25), (56.5, 46.5),
              ((42.0, 50.0, 1), (26.0, 46.0, 1))),
         dash(3, 3, (38.0, GROUND, 0), (28.0, GROUND, 10), (52.5, 43.5),
              ((40.5, 48.0, 1), (27.0, 46.0, 1))),
@@ -523,9 +525,11 @@ if __name__ == "__main__" and not (len(sys.argv) > 1 and sys.argv[1] == "--try")
     write_sheets(game_dir)
 
 if __name__ == "__main__" and len(sys.argv) > 1 and sys.argv[1] == "--try":
-    names = sys.argv[2:] or ["STAND"]
+    # A close look at some animations: python3 tools/art/rook.py --try Walk Dash
+    wanted = sys.argv[2:]
     cells = []
-    for n in names:
-        cells.append((n, crop(compose(globals()[n]), 12, 16, 44, 46)))
-        cells.append((n, crop(compose(globals()[n], True), 12, 16, 44, 46)))
-    write_sprite("/tmp/try.sprite", "try", "Try", "indexed", (44, 46), 4, LEGEND, cells)
+    for name, _, _, ps in animations():
+        if name in wanted:
+            cells += [(name, crop(compose(p), 10, 14, 50, 48)) for p in ps]
+            cells += [(name, crop(compose(p, True), 10, 14, 50, 48)) for p in ps]
+    write_sprite("/tmp/try.sprite", "try", "Try", "indexed", (50, 48), 10, LEGEND, cells)
