@@ -28,6 +28,16 @@
 
 namespace {
 
+// The object's hit box, edges held to a sane range (they come from data).
+struct HitBox {
+    int left, top, right, bottom;
+};
+
+HitBox BoxOf(const GameObject& o) {
+    return HitBox{HitBoxEdge(o.anim.left), HitBoxEdge(o.anim.top), HitBoxEdge(o.anim.right),
+                  HitBoxEdge(o.anim.bottom)};
+}
+
 // The collision state at (column, row), or 0 where nothing collides.
 char StateAt(const World& world, int column, int row) {
     const TileInfo* cell = world.stage.CellAt(column, row);
@@ -53,7 +63,7 @@ void LandingPose(GameObject& o) {
 }
 
 int FeetPixel(const GameObject& o) {
-    return TruncToInt(o.position.y + o.velocity.y + static_cast<float>(o.anim.bottom));
+    return TruncToInt(o.position.y + o.velocity.y + static_cast<float>(BoxOf(o).bottom));
 }
 
 // The surface candidate of a right-edge slope for a probe in row `row`, or
@@ -61,7 +71,7 @@ int FeetPixel(const GameObject& o) {
 bool RightSlopeCandidate(const World& world, const GameObject& o, int row, float& yT) {
     const float x = o.position.x;
     const float y = o.position.y;
-    const int right = o.anim.right;
+    const int right = BoxOf(o).right;
     const int a = FeetPixel(o) % 16;
     const int c = (TruncToInt(static_cast<float>(right) + x - 1.0f) % 16 +
                    TruncToInt(o.velocity.x)) / 4;
@@ -103,7 +113,7 @@ bool RightSlopeCandidate(const World& world, const GameObject& o, int row, float
 bool LeftSlopeCandidate(const World& world, const GameObject& o, int row, float& yT) {
     const float x = o.position.x;
     const float y = o.position.y;
-    const int left = o.anim.left;
+    const int left = BoxOf(o).left;
     const int a = FeetPixel(o) % 16;
     const int d = (TruncToInt(static_cast<float>(left) + x + 1.0f) % 16 +
                    TruncToInt(o.velocity.x)) / 4;
@@ -141,6 +151,18 @@ bool LeftSlopeCandidate(const World& world, const GameObject& o, int row, float&
     }
 }
 
+// The wall probes: rows top + 1, +16, ... clamped to bottom - 2, all in one
+// column. True when one of them is solid.
+bool WallHit(const World& world, const GameObject& o, int column) {
+    const HitBox box = BoxOf(o);
+    for (int py = box.top + 1; py < box.bottom + 14; py += 16) {
+        if (py > box.bottom - 2) py = box.bottom - 2;
+        const int row = (TruncToInt(o.position.y) + py) / 16;
+        if (StateAt(world, column, row) == kStateSolid) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool CollideFloor(World& world, GameObject& o) {
@@ -151,8 +173,9 @@ bool CollideFloor(World& world, GameObject& o) {
     bool landed = false;
     bool leftSlopeSeen = false;
     float slopeY = -1.0f;
-    const int left = o.anim.left;
-    const int right = o.anim.right;
+    const HitBox box = BoxOf(o);
+    const int left = box.left;
+    const int right = box.right;
 
     for (int px = left + 1; px < right + 14; px += 16) {
         if (px >= right) px = right - 1;
@@ -215,12 +238,11 @@ bool CollideFloor(World& world, GameObject& o) {
 
 bool CollideCeiling(World& world, GameObject& o) {
     if (!(o.velocity.y < 0.0f)) return false;
-    const int left = o.anim.left;
-    const int right = o.anim.right;
-    const int row = (TruncToInt(o.position.y) + TruncToInt(std::ceil(o.velocity.y)) + o.anim.top) / 16;
+    const HitBox box = BoxOf(o);
+    const int row = (TruncToInt(o.position.y) + TruncToInt(std::ceil(o.velocity.y)) + box.top) / 16;
     bool hit = false;
-    for (int px = left + 1; px < right + 14; px += 16) {
-        if (px > right) px = right - 1;
+    for (int px = box.left + 1; px < box.right + 14; px += 16) {
+        if (px > box.right) px = box.right - 1;
         const int column = (TruncToInt(o.position.x) + px) / 16;
         if (StateAt(world, column, row) == kStateSolid) {
             hit = true;
@@ -231,39 +253,22 @@ bool CollideCeiling(World& world, GameObject& o) {
 
     o.wallState = 0;
     const int t = TruncToInt(o.position.y + o.velocity.y);
-    o.position.y = static_cast<float>(t - t % 16 + 16 - o.anim.top % 16);
+    o.position.y = static_cast<float>(t - t % 16 + 16 - box.top % 16);
     o.velocity.y = 0.0f;
     o.airborne = 1;
     return true;
 }
 
-namespace {
-
-// The wall probes: rows top + 1, +16, ... clamped to bottom - 2, all in one
-// column. True when one of them is solid.
-bool WallHit(const World& world, const GameObject& o, int column) {
-    const int top = o.anim.top;
-    const int bottom = o.anim.bottom;
-    for (int py = top + 1; py < bottom + 14; py += 16) {
-        if (py > bottom - 2) py = bottom - 2;
-        const int row = (TruncToInt(o.position.y) + py) / 16;
-        if (StateAt(world, column, row) == kStateSolid) return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 bool CollideRightWall(World& world, GameObject& o) {
-    const int column =
-        (TruncToInt(o.position.x) + TruncToInt(o.velocity.x) + o.anim.right + 1) / 16;
+    const int right = BoxOf(o).right;
+    const int column = (TruncToInt(o.position.x) + TruncToInt(o.velocity.x) + right + 1) / 16;
     if (!WallHit(world, o, column)) {
         o.freeRight = true;
         return false;
     }
     if (o.velocity.x > 0.0f) {
         // Right edge just left of the wall.
-        o.position.x = static_cast<float>(column * 16 - o.anim.right - 1);
+        o.position.x = static_cast<float>(column * 16 - right - 1);
         o.velocity.x = 0.0f;
         EndDash(world, o);
     }
@@ -272,8 +277,8 @@ bool CollideRightWall(World& world, GameObject& o) {
 }
 
 bool CollideLeftWall(World& world, GameObject& o) {
-    const int column =
-        (TruncToInt(o.position.x) + TruncToInt(std::ceil(o.velocity.x)) + o.anim.left - 1) / 16;
+    const int left = BoxOf(o).left;
+    const int column = (TruncToInt(o.position.x) + TruncToInt(std::ceil(o.velocity.x)) + left - 1) / 16;
     if (!WallHit(world, o, column)) {
         o.freeLeft = true;
         return false;
@@ -282,7 +287,7 @@ bool CollideLeftWall(World& world, GameObject& o) {
         // Left edge on the wall's right side; left of the map the object
         // is parked at -13.
         if (o.position.x >= 0.0f)
-            o.position.x = static_cast<float>(column * 16 - o.anim.left + 16);
+            o.position.x = static_cast<float>(column * 16 - left + 16);
         else
             o.position.x = -13.0f;
         o.velocity.x = 0.0f;
