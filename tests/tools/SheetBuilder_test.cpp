@@ -185,8 +185,10 @@ TEST(SheetBuilder, ErrorsNameTheFileAndLine) {
               ParseError("sheet A\nmode rgba\nframe 1 1\ncell\n.\ncolumns 2\n"));
     EXPECT_EQ("t.sprite:6: cell 2 lies outside the sheet's 1 rows of 2 cells",
               ParseError("sheet A\nmode rgba\nframe 1 1\ncolumns 2\nrows 1\ncell 2\n"));
-    EXPECT_EQ("t.sprite: no 'sheet' statement", ParseError("mode rgba\n"));
-    EXPECT_EQ("t.sprite: no cells", ParseError("sheet A\nmode rgba\nframe 2 2\n"));
+    EXPECT_EQ("t.sprite:1: the file ends without a 'sheet' statement", ParseError("mode rgba\n"));
+    EXPECT_EQ("t.sprite:3: the file ends before its first cell", ParseError("sheet A\nmode rgba\nframe 2 2\n"));
+    EXPECT_EQ("t.sprite: the file ends without a 'sheet' statement", ParseError(""));
+    EXPECT_EQ("t.sprite:1: unknown statement '?x'", ParseError("\x01x\n"));
     EXPECT_EQ("t.sprite:2: a second 'sheet' statement", ParseError("sheet A\nsheet B\n"));
     EXPECT_EQ("t.sprite:1: 'mode' is 'indexed' or 'rgba'", ParseError("mode palette\n"));
 }
@@ -225,7 +227,7 @@ TEST(SheetBuilder, Palettes) {
     for (int i = 0; i < 17; ++i) seventeen += " #000000";
     EXPECT_EQ("p.palette:1: a row holds at most 16 colours", failure(seventeen + "\n"));
     EXPECT_EQ("p.palette:1: unknown statement 'colour'", failure("colour 1\n"));
-    EXPECT_EQ("p.palette: no 'palette' statement", failure("row 1 #000000\n"));
+    EXPECT_EQ("p.palette:1: the file ends without a 'palette' statement", failure("row 1 #000000\n"));
 }
 
 TEST(SheetBuilder, DescriptionChecks) {

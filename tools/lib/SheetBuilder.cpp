@@ -122,6 +122,13 @@ std::string ReadWholeFile(const std::string& path, bool& ok) {
     return contents.str();
 }
 
+// A word from a source, fit to be quoted in a message.
+std::string Printable(const std::string& word) {
+    std::string out;
+    for (char c : word) out += std::isprint(static_cast<unsigned char>(c)) ? c : '?';
+    return out.size() > 40 ? out.substr(0, 40) + "..." : out;
+}
+
 bool EndsWith(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
@@ -177,7 +184,7 @@ public:
                 return Fail(number, "cell " + std::to_string(lastCell_) + " already has its " +
                                         std::to_string(sheet_.frameHeight) + " rows");
             } else {
-                return Fail(number, "unknown statement '" + tokens[0] + "'");
+                return Fail(number, "unknown statement '" + Printable(tokens[0]) + "'");
             }
         }
         if (openCell_ >= 0) {
@@ -185,8 +192,8 @@ public:
                                     std::to_string(rowsRead_) + " rows; a cell has " +
                                     std::to_string(sheet_.frameHeight));
         }
-        if (sheet_.name.empty()) return Fail(0, "no 'sheet' statement");
-        if (cells_.empty()) return Fail(0, "no cells");
+        if (sheet_.name.empty()) return Fail(number, "the file ends without a 'sheet' statement");
+        if (cells_.empty()) return Fail(number, "the file ends before its first cell");
         Assemble();
         return true;
     }
@@ -283,7 +290,7 @@ private:
         int index = nextCell_;
         if (at < tokens.size() && tokens[at] != "=") {
             if (!ParseInt(tokens[at], 0, INT_MAX, index))
-                return Fail(line, "'" + tokens[at] + "' is not a cell number");
+                return Fail(line, "'" + Printable(tokens[at]) + "' is not a cell number");
             ++at;
         }
         int source = -1;
@@ -351,8 +358,8 @@ private:
         for (size_t x = 0; x < content.size(); ++x) {
             auto colour = legend_.find(content[x]);
             if (colour == legend_.end()) {
-                return Fail(line, std::string("'") + content[x] + "' (column " + std::to_string(x + 1) +
-                                      ") is not in the legend");
+                return Fail(line, "'" + Printable(std::string(1, content[x])) + "' (column " +
+                                      std::to_string(x + 1) + ") is not in the legend");
             }
             pixels.Set(static_cast<int>(x), rowsRead_, colour->second);
         }
@@ -617,15 +624,15 @@ bool ParsePalette(const std::string& file, const std::string& text, PaletteSheet
                 if (tokens[i] == "clear") {
                     colour = Rgba();
                 } else if (!ParseColour(tokens[i], colour)) {
-                    return fail(number, "'" + tokens[i] + "' is not a colour (#rrggbb, #rrggbbaa or 'clear')");
+                    return fail(number, "'" + Printable(tokens[i]) + "' is not a colour (#rrggbb, #rrggbbaa or 'clear')");
                 }
                 palette.image.Set(static_cast<int>(i - 2), row, colour);
             }
         } else {
-            return fail(number, "unknown statement '" + tokens[0] + "'");
+            return fail(number, "unknown statement '" + Printable(tokens[0]) + "'");
         }
     }
-    if (palette.name.empty()) return fail(0, "no 'palette' statement");
+    if (palette.name.empty()) return fail(number, "the file ends without a 'palette' statement");
     return true;
 }
 
