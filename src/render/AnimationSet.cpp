@@ -65,7 +65,9 @@ bool AnimationSet::FrameEnding() const {
     return animation && frameTick == animation->DelayAt(currentFrame);
 }
 
-bool AnimationSet::FrameEndingAt(int n) const { return FrameEnding() && currentFrame == n; }
+bool AnimationSet::FrameEndingAt(int n) const {
+    return FrameEnding() && currentFrame == n;
+}
 
 bool AnimationSet::HitFrame(int n) const {
     return frameTick == 1 && static_cast<long long>(currentFrame) == static_cast<long long>(n) - 1;
@@ -117,7 +119,9 @@ bool ReadList(std::istream& in, char closing, int count, T startValue, ReadValue
     return true;
 }
 
-bool ReadInt(std::istream& in, int& value) { return static_cast<bool>(in >> value); }
+bool ReadInt(std::istream& in, int& value) {
+    return static_cast<bool>(in >> value);
+}
 
 bool ReadPoint(std::istream& in, Vector2& point) {
     if (!(in >> point.x)) return false;
@@ -157,11 +161,13 @@ bool ParseAnimationDescription(const std::string& text, int imageWidth, Animatio
         }
         if (complete) {
             SkipSpace(in);
-            if (in.peek() == '{') complete = ReadList(in, '}', frames, 0, ReadInt, animation.paletteOffsets);
+            if (in.peek() == '{')
+                complete = ReadList(in, '}', frames, 0, ReadInt, animation.paletteOffsets);
         }
         if (complete) {
             SkipSpace(in);
-            if (in.peek() == '<') complete = ReadList(in, '>', frames, Vector2(), ReadPoint, animation.points);
+            if (in.peek() == '<')
+                complete = ReadList(in, '>', frames, Vector2(), ReadPoint, animation.points);
         }
         if (complete) complete = ReadInt(in, animation.loopFrame);
 

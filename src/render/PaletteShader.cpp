@@ -38,7 +38,8 @@ void PaletteShader::Create() {
     CheckCgError(kVertexFile, "loading vertex program");
     if (vertexProgram_) context_.LoadProgram(vertexProgram_);
     CheckCgError(kVertexFile, "loading vertex program");
-    if (vertexProgram_) modelViewProj_ = context_.GetNamedParameter(vertexProgram_, "ModelViewProj");
+    if (vertexProgram_)
+        modelViewProj_ = context_.GetNamedParameter(vertexProgram_, "ModelViewProj");
     CheckCgError(kVertexFile, "loading vertex program");
 
     fragmentProfile_ = context_.LatestProfile(ShaderDomain::Fragment);

@@ -78,7 +78,9 @@ ShaderContext::ShaderContext() : gl_(new GlShaderApi) {}
 
 // GL objects are left to the GL context: at process exit it may already be
 // gone. Destroy releases them while it is current.
-ShaderContext::~ShaderContext() { delete gl_; }
+ShaderContext::~ShaderContext() {
+    delete gl_;
+}
 
 void ShaderContext::Init() {
     GlShaderApi& gl = *gl_;
@@ -107,7 +109,9 @@ void ShaderContext::Init() {
     gl.complete = all && version && std::atoi(version) >= 2;
 }
 
-bool ShaderContext::Available() const { return gl_->complete; }
+bool ShaderContext::Available() const {
+    return gl_->complete;
+}
 
 void ShaderContext::Fail(ShaderError error, const std::string& text) {
     error_ = error;
@@ -164,8 +168,8 @@ ShaderProgram ShaderContext::CreateProgramFromFile(const std::string& dataPath,
         return 0;
     }
     if (!IsIdentifier(entry)) {
-        Fail(ShaderError::InvalidProgram, "The entry function name \"" + entry +
-                                              "\" is not a GLSL identifier.");
+        Fail(ShaderError::InvalidProgram,
+             "The entry function name \"" + entry + "\" is not a GLSL identifier.");
         return 0;
     }
     std::string source;
@@ -177,7 +181,7 @@ ShaderProgram ShaderContext::CreateProgramFromFile(const std::string& dataPath,
     const std::string main = "\nvoid main() { " + entry + "(); }\n";
     const GLchar* parts[2] = {source.c_str(), main.c_str()};
     GLuint shader = gl.CreateShader(profile == ShaderProfile::GlslVertex ? GL_VERTEX_SHADER
-                                                                        : GL_FRAGMENT_SHADER);
+                                                                         : GL_FRAGMENT_SHADER);
     gl.ShaderSource(shader, 2, parts, nullptr);
     gl.CompileShader(shader);
     GLint compiled = GL_FALSE;
@@ -206,8 +210,8 @@ ShaderContext::Program* ShaderContext::FindProgram(ShaderProgram program) {
     return &programs_[program - 1];
 }
 
-ShaderContext::Parameter* ShaderContext::FindParameter(ShaderParameter parameter,
-                                                       unsigned glType, bool anySampler) {
+ShaderContext::Parameter* ShaderContext::FindParameter(ShaderParameter parameter, unsigned glType,
+                                                       bool anySampler) {
     if (parameter < 1 || parameter > static_cast<int>(parameters_.size())) {
         Fail(ShaderError::InvalidParameter, "The parameter handle is not valid.");
         return nullptr;
@@ -414,7 +418,8 @@ void ShaderContext::SetStateMatrixParameter(ShaderParameter parameter, StateMatr
         for (int column = 0; column < 4; ++column) {
             for (int row = 0; row < 4; ++row) {
                 float sum = 0.0f;
-                for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * modelView[column * 4 + k];
+                for (int k = 0; k < 4; ++k)
+                    sum += projection[k * 4 + row] * modelView[column * 4 + k];
                 value[column * 4 + row] = sum;
             }
         }

@@ -15,8 +15,7 @@ unsigned Upload(GLenum target, const SDL_Surface* rgba) {
     glBindTexture(target, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rgba->pitch / 4);
-    glTexImage2D(target, 0, GL_RGBA, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 rgba->pixels);
+    glTexImage2D(target, 0, GL_RGBA, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -28,8 +27,8 @@ unsigned Upload(GLenum target, const SDL_Surface* rgba) {
 // image stored under its zero alpha.
 void ClearTransparentColours(SDL_Surface* rgba) {
     for (int y = 0; y < rgba->h; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(rgba->pixels) +
-                                                y * rgba->pitch);
+        auto* row =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(rgba->pixels) + y * rgba->pitch);
         for (int x = 0; x < rgba->w; ++x) {
             if ((row[x] & rgba->format->Amask) == 0) row[x] = 0;
         }

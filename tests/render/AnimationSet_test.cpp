@@ -149,8 +149,7 @@ TEST(AnimationDescription, HugeAndNegativeCountsStayInBounds) {
     AnimationSet huge = Parse("16 16 0 0 16 16 Huge 2000000000 0 0");
     ASSERT_EQ(huge.animations.size(), 1u);
     EXPECT_LE(huge.animations[0].frameCount, 4096);
-    EXPECT_EQ(huge.animations[0].delays.size(),
-              static_cast<size_t>(huge.animations[0].frameCount));
+    EXPECT_EQ(huge.animations[0].delays.size(), static_cast<size_t>(huge.animations[0].frameCount));
 }
 
 namespace {
@@ -190,10 +189,15 @@ TEST(AnimationPlayback, FirstFrameLastsOneTickMoreThanLaterFrames) {
     EXPECT_TRUE(set.IsPlaying("Run"));
     EXPECT_EQ(set.currentFrame, 0);
     EXPECT_EQ(set.frameTick, 0);
-    ExpectTicks(set, {{0, 1, 0}, {0, 2, 0}, {1, 1, 0},   // frame 0 left on the third Advance
-                      {1, 2, 0}, {2, 1, 0},              // later frames on the second
-                      {2, 2, 0}, {0, 1, 1},              // the wrap counts a loop
-                      {0, 2, 1}, {1, 1, 1}});
+    ExpectTicks(set, {{0, 1, 0},
+                      {0, 2, 0},
+                      {1, 1, 0},  // frame 0 left on the third Advance
+                      {1, 2, 0},
+                      {2, 1, 0},  // later frames on the second
+                      {2, 2, 0},
+                      {0, 1, 1},  // the wrap counts a loop
+                      {0, 2, 1},
+                      {1, 1, 1}});
 }
 
 TEST(AnimationPlayback, OneFrameStillWrapsOnceAndStays) {

@@ -1,7 +1,5 @@
 // Sprite quads, the wipe, the fade and the life gauge, read back from a real
 // GL context.
-#include "render/DrawPrimitives.h"
-
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +7,7 @@
 
 #include "objects/GameObject.h"
 #include "render/AnimationSetCache.h"
+#include "render/DrawPrimitives.h"
 #include "render/PaletteShader.h"
 #include "render/Projection.h"
 #include "render/RenderScene.h"

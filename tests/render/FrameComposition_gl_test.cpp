@@ -1,13 +1,12 @@
 // Whole frames: the order of the lists and layers, the blend states, and
 // what the stage flow and the hero's state hide or add.
-#include "render/FrameComposition.h"
-
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "app/Game.h"
+#include "render/FrameComposition.h"
 #include "render/PaletteShader.h"
 #include "render/RenderScene.h"
 
@@ -82,7 +81,7 @@ const Rgb kGreen{8, 214, 66};
 TEST_F(FrameTest, ListsAndLayersDrawInTheirOrder) {
     // A staircase of 8-pixel sprites one pixel apart: pixel 100 + k shows
     // sprite k only if k is drawn after every sprite left of it.
-    const char* const order[] = {"Enemies", "PlayerFXBack", "Items",        "Player",
+    const char* const order[] = {"Enemies", "PlayerFXBack", "Items",         "Player",
                                  "EnemyFX", "EnemyWeapons", "PlayerWeapons", "PlayerFX"};
     for (int k = 0; k < 8; ++k) {
         GameObject* o = Place(order[k], "Test\\Solid", 100.0f + k, 100, k + 1);
@@ -121,7 +120,8 @@ TEST_F(FrameTest, AfterImagesAddTheBluePaletteThenDrawingReturnsToNormal) {
     Screenshot shot = Compose();
     const Rgb enemy = PaletteColour(1, 1);
     const Rgb blue = scene::BlueColour(4, 1);
-    EXPECT_TRUE(shot.RegionIs(40, 150, 4, 7, Rgb{enemy.r + blue.r, enemy.g + blue.g, enemy.b + blue.b}));
+    EXPECT_TRUE(
+        shot.RegionIs(40, 150, 4, 7, Rgb{enemy.r + blue.r, enemy.g + blue.g, enemy.b + blue.b}));
     EXPECT_TRUE(shot.RegionIs(40, 157, 4, 1, enemy));  // the clear row adds nothing
     EXPECT_TRUE(shot.RegionIs(44, 150, 8, 8, PaletteColour(2, 1)));
 }
@@ -144,8 +144,8 @@ TEST_F(FrameTest, TheOpeningHidesTheGaugeAndShowsTheWipe) {
         bool gauge;
         bool wipe;
     };
-    const Case cases[] = {{0, 80, true, false}, {1, 50, false, false}, {1, 72, false, false},
-                          {1, 73, false, true}, {1, 87, false, true},  {1, 88, false, false},
+    const Case cases[] = {{0, 80, true, false},  {1, 50, false, false}, {1, 72, false, false},
+                          {1, 73, false, true},  {1, 87, false, true},  {1, 88, false, false},
                           {2, 80, false, false}, {3, 80, true, false}};
     for (const Case& c : cases) {
         game.flow.phase = c.phase;
@@ -191,7 +191,7 @@ TEST_F(FrameTest, DebugViewShowsTheMainLayerAlone) {
     game.videoMode = 1;
     Screenshot shot = Compose();
     EXPECT_TRUE(shot.RegionIs(0, 0, 16, 16, scene::kTileTwo));  // no enemy, no fade
-    EXPECT_TRUE(shot.RegionIs(16, 0, 304, 240, kBlack));      // no hero, gauge, foreground
+    EXPECT_TRUE(shot.RegionIs(16, 0, 304, 240, kBlack));        // no hero, gauge, foreground
     game.tileMode = 2;  // sparse: only colliding cells, and this stage has none
     EXPECT_TRUE(Compose().RegionIs(0, 0, 320, 240, kBlack));
 

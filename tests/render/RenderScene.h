@@ -23,8 +23,12 @@
 
 namespace scene {
 
-inline Rgb PaletteColour(int row, int column) { return Rgb{16 * column + 8, 8 * row + 4, 77}; }
-inline Rgb BlueColour(int row, int column) { return Rgb{0, 4 * column + 2, 8 * row + 6}; }
+inline Rgb PaletteColour(int row, int column) {
+    return Rgb{16 * column + 8, 8 * row + 4, 77};
+}
+inline Rgb BlueColour(int row, int column) {
+    return Rgb{0, 4 * column + 2, 8 * row + 6};
+}
 
 const Rgb kPlainLeft{10, 200, 30};
 const Rgb kPlainRight{250, 100, 5};
@@ -52,7 +56,8 @@ inline void WritePalette(const std::string& root, const std::string& name,
                          Rgb (*colour)(int, int)) {
     TestImage image(16, 32);
     for (int row = 0; row < 32; ++row)
-        for (int column = 0; column < 16; ++column) image.At(column, row) = Opaque(colour(row, column));
+        for (int column = 0; column < 16; ++column)
+            image.At(column, row) = Opaque(colour(row, column));
     WritePng(root + "/data/img/" + name + ".png", image);
     WriteFile(root + "/data/objects/" + name + ".anim", "16 32 0 0 16 32 Palette 1 0 0\n");
 }

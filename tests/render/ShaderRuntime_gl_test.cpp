@@ -1,7 +1,5 @@
 // Building the palette programs: the error lines a modder sees, and sprites
 // that still draw when a program does not build.
-#include "render/ShaderRuntime.h"
-
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -14,6 +12,7 @@
 #include "render/DrawPrimitives.h"
 #include "render/PaletteShader.h"
 #include "render/RenderScene.h"
+#include "render/ShaderRuntime.h"
 
 using scene::PaletteColour;
 
@@ -86,7 +85,8 @@ TEST_F(ShaderTest, MissingProgramFilesAreReportedAndSpritesDrawUnshaded) {
 TEST_F(ShaderTest, ACompileErrorPrintsTheListingWithTheFileName) {
     Replace("fPalette.cg", kBrokenFragment);
     const std::string out = Create();
-    const std::string head = "data/gfx/fPalette.cg: loading fragment program: The program does not compile.\n";
+    const std::string head =
+        "data/gfx/fPalette.cg: loading fragment program: The program does not compile.\n";
     ASSERT_EQ(out.compare(0, head.size(), head), 0) << out;
     const std::string listing = out.substr(head.size());
     EXPECT_EQ(listing.compare(0, 21, "data/gfx/fPalette.cg:"), 0) << listing;
@@ -99,8 +99,9 @@ TEST_F(ShaderTest, ACompileErrorPrintsTheListingWithTheFileName) {
 TEST_F(ShaderTest, AProgramWithoutItsEntryFunctionDoesNotBuild) {
     Replace("fPalette.cg", "#version 120\nvoid Other() { gl_FragColor = vec4(1.0); }\n");
     const std::string out = Create();
-    EXPECT_EQ(out.find("data/gfx/fPalette.cg: loading fragment program: The program does not compile.\n"),
-              0u)
+    EXPECT_EQ(
+        out.find("data/gfx/fPalette.cg: loading fragment program: The program does not compile.\n"),
+        0u)
         << out;
     EXPECT_NE(out.find("C3E3f_texture"), std::string::npos) << out;
     EXPECT_FALSE(shader.Ready());
@@ -128,8 +129,10 @@ TEST_F(ShaderTest, AMissingParameterIsNamedAndTheRestStillWorks) {
 TEST_F(ShaderTest, TheFragmentProgramRecoloursWithoutTheVertexProgram) {
     Replace("vPassthrough.cg", "#version 120\nvoid C3E2v_varying() { gl_Position = nonsense; }\n");
     const std::string out = Create();
-    EXPECT_EQ(out.find("data/gfx/vPassthrough.cg: loading vertex program: The program does not compile.\n"),
-              0u)
+    EXPECT_EQ(
+        out.find(
+            "data/gfx/vPassthrough.cg: loading vertex program: The program does not compile.\n"),
+        0u)
         << out;
     EXPECT_TRUE(shader.Ready());
     EXPECT_EQ(DrawBlock(), PaletteColour(6, 1));
@@ -156,9 +159,9 @@ TEST_F(GlTest, BadHandlesRecordErrorsAndChangeNothing) {
     EXPECT_EQ(context.GetNamedParameter(0, "decal"), 0);
     EXPECT_EQ(context.CreateProgramFromFile("data/gfx/none.cg", ShaderProfile::Unknown, "main"), 0);
     EXPECT_EQ(context.LastErrorString(&error), "The profile is not supported.");
-    EXPECT_EQ(context.CreateProgramFromFile("data/gfx/none.cg", ShaderProfile::GlslFragment,
-                                            "bad name"),
-              0);
+    EXPECT_EQ(
+        context.CreateProgramFromFile("data/gfx/none.cg", ShaderProfile::GlslFragment, "bad name"),
+        0);
     EXPECT_EQ(error, ShaderError::UnsupportedProfile);
     EXPECT_EQ(context.LastErrorString(&error),
               "The entry function name \"bad name\" is not a GLSL identifier.");

@@ -1,7 +1,5 @@
 // Texture creation: two targets with the image's pixels, nearest filtering,
 // clear pixels as transparent black; and textures made once per set name.
-#include "render/Texture.h"
-
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <SDL.h>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "render/AnimationSetCache.h"
+#include "render/Texture.h"
 #include "support/GlTestContext.h"
 #include "support/TestImage.h"
 #include "support/TestSupport.h"
@@ -25,7 +24,8 @@ std::vector<uint32_t> TexturePixels(GLenum target, unsigned name, int w, int h) 
     std::vector<uint32_t> pixels;
     for (int i = 0; i < w * h; ++i) {
         const unsigned char* p = &bytes[i * 4];
-        pixels.push_back((uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3]);
+        pixels.push_back((uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) |
+                         p[3]);
     }
     return pixels;
 }

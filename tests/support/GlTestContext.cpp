@@ -63,8 +63,8 @@ Screenshot Screenshot::Window() {
     info.info.x11.lock_func();
     Display* display = info.info.x11.display;
     XSync(display, False);
-    XImage* image = XGetImage(display, info.info.x11.window, 0, 0, kViewWidth, kViewHeight,
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(display, info.info.x11.window, 0, 0, kViewWidth, kViewHeight, AllPlanes, ZPixmap);
     if (image) {
         for (int y = 0; y < kViewHeight; ++y) {
             for (int x = 0; x < kViewWidth; ++x) {
