@@ -50,10 +50,13 @@ const char* kHeader =
     "  w 7\n"
     "  z 15\n";
 
-Rgba Pixel(const Image& image, int x, int y) { return image.Get(x, y); }
+Rgba Pixel(const Image& image, int x, int y) {
+    return image.Get(x, y);
+}
 
 // Every regular file under folder whose name ends with suffix.
-void FindFiles(const std::string& folder, const std::string& suffix, std::vector<std::string>& out) {
+void FindFiles(const std::string& folder, const std::string& suffix,
+               std::vector<std::string>& out) {
     DIR* dir = opendir(folder.c_str());
     if (!dir) return;
     while (dirent* entry = readdir(dir)) {
@@ -151,29 +154,34 @@ TEST(SheetBuilder, RgbaLegendValues) {
 
 TEST(SheetBuilder, ErrorsNameTheFileAndLine) {
     const std::string h = kHeader;  // eight lines
-    EXPECT_EQ("t.sprite:10: 'q' (column 2) is not in the legend", ParseError(h + "cell\nkq\n.\n.\n"));
+    EXPECT_EQ("t.sprite:10: 'q' (column 2) is not in the legend",
+              ParseError(h + "cell\nkq\n.\n.\n"));
     // Too few rows: the next statement closes the cell early.
     EXPECT_EQ("t.sprite:12: cell 0 ends after 2 rows; a cell has 3",
               ParseError(h + "cell\nk\nk\ncell\nk\nk\nk\n"));
     // Too few rows at the end of the file.
-    EXPECT_EQ("t.sprite:11: cell 0 ends after 2 rows; a cell has 3", ParseError(h + "cell\nk\nk\n"));
+    EXPECT_EQ("t.sprite:11: cell 0 ends after 2 rows; a cell has 3",
+              ParseError(h + "cell\nk\nk\n"));
     // Too many rows.
     EXPECT_EQ("t.sprite:13: cell 0 already has its 3 rows", ParseError(h + "cell\nk\nk\nk\nk\n"));
     EXPECT_EQ("t.sprite:14: cell 1 is a copy and takes no rows",
               ParseError(h + "cell\nk\nk\nk\ncell = 0\nk\n"));
-    EXPECT_EQ("t.sprite:10: the row is 5 pixels wide; a cell is 4", ParseError(h + "cell\nkkkkk\n.\n.\n"));
+    EXPECT_EQ("t.sprite:10: the row is 5 pixels wide; a cell is 4",
+              ParseError(h + "cell\nkkkkk\n.\n.\n"));
     EXPECT_EQ("t.sprite:10: a row of pixels holds no spaces", ParseError(h + "cell\nk k\n.\n.\n"));
     EXPECT_EQ("t.sprite:13: cell 0 is drawn twice (first on line 9)",
               ParseError(h + "cell\nk\nk\nk\ncell 0 = 0\n"));
     EXPECT_EQ("t.sprite:9: cell 2 is not drawn before this copy", ParseError(h + "cell = 2\n"));
     EXPECT_EQ("t.sprite:9: a copied cell is written 'cell N = M' or 'cell N = M flip'",
               ParseError(h + "cell 1 = \n"));
-    EXPECT_EQ("t.sprite:9: after 'cell N = M' only 'flip' may follow", ParseError(h + "cell 1 = 0 mirror\n"));
+    EXPECT_EQ("t.sprite:9: after 'cell N = M' only 'flip' may follow",
+              ParseError(h + "cell 1 = 0 mirror\n"));
     EXPECT_EQ("t.sprite:9: 'x' is not a cell number", ParseError(h + "cell x\n"));
     EXPECT_EQ("t.sprite:9: 'k' is already in the legend (line 6)", ParseError(h + "  k 2\n"));
     EXPECT_EQ("t.sprite:9: an indexed sheet's colour is a palette column 0 to 15, or 'clear'",
               ParseError(h + "  q 16\n"));
-    EXPECT_EQ("t.sprite:9: a legend entry is one character and its colour", ParseError(h + "  ab 2\n"));
+    EXPECT_EQ("t.sprite:9: a legend entry is one character and its colour",
+              ParseError(h + "  ab 2\n"));
     EXPECT_EQ("t.sprite:2: unknown statement 'pixels'", ParseError("sheet A\npixels\n"));
     EXPECT_EQ("t.sprite:4: 'frame' needs a width and a height (1 to 1024 pixels)",
               ParseError("sheet A\nmode rgba\nlegend\nframe 0 4\n"));
@@ -186,7 +194,8 @@ TEST(SheetBuilder, ErrorsNameTheFileAndLine) {
     EXPECT_EQ("t.sprite:6: cell 2 lies outside the sheet's 1 rows of 2 cells",
               ParseError("sheet A\nmode rgba\nframe 1 1\ncolumns 2\nrows 1\ncell 2\n"));
     EXPECT_EQ("t.sprite:1: the file ends without a 'sheet' statement", ParseError("mode rgba\n"));
-    EXPECT_EQ("t.sprite:3: the file ends before its first cell", ParseError("sheet A\nmode rgba\nframe 2 2\n"));
+    EXPECT_EQ("t.sprite:3: the file ends before its first cell",
+              ParseError("sheet A\nmode rgba\nframe 2 2\n"));
     EXPECT_EQ("t.sprite: the file ends without a 'sheet' statement", ParseError(""));
     EXPECT_EQ("t.sprite:1: unknown statement '?x'", ParseError("\x01x\n"));
     EXPECT_EQ("t.sprite:2: a second 'sheet' statement", ParseError("sheet A\nsheet B\n"));
@@ -220,27 +229,34 @@ TEST(SheetBuilder, Palettes) {
         EXPECT_FALSE(ParsePalette("p.palette", text, p, e));
         return e.Text();
     };
-    EXPECT_EQ("p.palette:2: row 0 is given twice (first on line 1)", failure("row 0 #000000\nrow 0\n"));
+    EXPECT_EQ("p.palette:2: row 0 is given twice (first on line 1)",
+              failure("row 0 #000000\nrow 0\n"));
     EXPECT_EQ("p.palette:1: 'row' needs a row number from 0 to 31", failure("row 32 #000000\n"));
-    EXPECT_EQ("p.palette:1: '#12345' is not a colour (#rrggbb, #rrggbbaa or 'clear')", failure("row 1 #12345\n"));
+    EXPECT_EQ("p.palette:1: '#12345' is not a colour (#rrggbb, #rrggbbaa or 'clear')",
+              failure("row 1 #12345\n"));
     std::string seventeen = "row 1";
     for (int i = 0; i < 17; ++i) seventeen += " #000000";
     EXPECT_EQ("p.palette:1: a row holds at most 16 colours", failure(seventeen + "\n"));
     EXPECT_EQ("p.palette:1: unknown statement 'colour'", failure("colour 1\n"));
-    EXPECT_EQ("p.palette:1: the file ends without a 'palette' statement", failure("row 1 #000000\n"));
+    EXPECT_EQ("p.palette:1: the file ends without a 'palette' statement",
+              failure("row 1 #000000\n"));
 }
 
 TEST(SheetBuilder, DescriptionChecks) {
-    const SpriteSheet sheet = Parse(std::string(kHeader) + "cell\nk\nk\nk\ncell\nk\nk\nk\ncell = 0\n");
+    const SpriteSheet sheet =
+        Parse(std::string(kHeader) + "cell\nk\nk\nk\ncell\nk\nk\nk\ncell = 0\n");
     ASSERT_EQ(3, sheet.cellCount);
     SourceError error;
-    EXPECT_TRUE(CheckSheetAgainstDescription("t.sprite", sheet, "T.anim", "4 3 0 0 4 3 A 1 0 0 B 2 [1 1] 1", error));
+    EXPECT_TRUE(CheckSheetAgainstDescription("t.sprite", sheet, "T.anim",
+                                             "4 3 0 0 4 3 A 1 0 0 B 2 [1 1] 1", error));
     // A description without animations (a tileset) only has its frame size checked.
     EXPECT_TRUE(CheckSheetAgainstDescription("t.sprite", sheet, "T.anim", "4 3 0 0 4 3", error));
 
-    EXPECT_FALSE(CheckSheetAgainstDescription("t.sprite", sheet, "T.anim", "4 4 0 0 4 3 A 3 0 0", error));
+    EXPECT_FALSE(
+        CheckSheetAgainstDescription("t.sprite", sheet, "T.anim", "4 4 0 0 4 3 A 3 0 0", error));
     EXPECT_EQ("t.sprite:3: frames are 4 x 3 but T.anim says 4 x 4", error.Text());
-    EXPECT_FALSE(CheckSheetAgainstDescription("t.sprite", sheet, "T.anim", "4 3 0 0 4 3 A 1 0 0 B 3 2 0", error));
+    EXPECT_FALSE(CheckSheetAgainstDescription("t.sprite", sheet, "T.anim",
+                                              "4 3 0 0 4 3 A 1 0 0 B 3 2 0", error));
     EXPECT_EQ("t.sprite:17: the sheet holds 3 cells but T.anim hands out 4 frames", error.Text());
 
     // The description itself is read by the loader's rules, and a fault there
@@ -250,8 +266,10 @@ TEST(SheetBuilder, DescriptionChecks) {
         EXPECT_FALSE(CheckSheetAgainstDescription("t.sprite", sheet, "T.anim", text, e));
         return e.Text();
     };
-    EXPECT_EQ("T.anim:1: the header needs left (six numbers: frameWidth frameHeight left top right bottom)",
-              descriptionError("4 3 x"));
+    EXPECT_EQ(
+        "T.anim:1: the header needs left (six numbers: frameWidth frameHeight left top right "
+        "bottom)",
+        descriptionError("4 3 x"));
     // "[1 1 ]": the loader skips the space after two values and takes "]" for the loop frame.
     EXPECT_EQ("T.anim:3: B's delays: more than 2 values, or ']' not right after the last one",
               descriptionError("4 3 0 0 4 3\nA 1 0 0\nB 2 [1 1 ] 1"));
@@ -261,18 +279,23 @@ TEST(SheetBuilder, DescriptionChecks) {
               descriptionError("4 3 0 0 4 3 A 1 0 0 B 2 1 {0 x} 1"));
     EXPECT_EQ("T.anim:1: B's points: more than 2 values, or '>' not right after the last one",
               descriptionError("4 3 0 0 4 3 A 1 0 0 B 2 1 <1,2 3,4 5> 1"));
-    EXPECT_EQ("T.anim:1: B: loop frame 2 is outside its 2 frames", descriptionError("4 3 0 0 4 3 A 1 0 0 B 2 1 2"));
-    EXPECT_EQ("T.anim:1: B: the loop frame was expected", descriptionError("4 3 0 0 4 3 A 1 0 0 B 2 1"));
-    EXPECT_EQ("T.anim:1: B: a frame count from 1 to 4096 was expected", descriptionError("4 3 0 0 4 3 B 0 1 0"));
+    EXPECT_EQ("T.anim:1: B: loop frame 2 is outside its 2 frames",
+              descriptionError("4 3 0 0 4 3 A 1 0 0 B 2 1 2"));
+    EXPECT_EQ("T.anim:1: B: the loop frame was expected",
+              descriptionError("4 3 0 0 4 3 A 1 0 0 B 2 1"));
+    EXPECT_EQ("T.anim:1: B: a frame count from 1 to 4096 was expected",
+              descriptionError("4 3 0 0 4 3 B 0 1 0"));
     // Shorter and empty lists, and points with and without y, are well formed.
-    EXPECT_TRUE(CheckSheetAgainstDescription("t.sprite", sheet, "T.anim",
-                                             "4 3 0 0 4 3 A 1 [] {} <> 0 B 2 [3] {1 2} <1.5,2 -3> 1", error))
+    EXPECT_TRUE(CheckSheetAgainstDescription(
+        "t.sprite", sheet, "T.anim", "4 3 0 0 4 3 A 1 [] {} <> 0 B 2 [3] {1 2} <1.5,2 -3> 1",
+        error))
         << error.Text();
 }
 
 TEST(SheetBuilder, BuildsPngsThatLoadBackExactlyAndIdentically) {
     const std::string game = MakeTempDir("sheets");
-    WriteFile(game + "/art/Thing.sprite", std::string(kHeader) + "cell\nkw\n.\nkkkz\ncell = 0 flip\n");
+    WriteFile(game + "/art/Thing.sprite",
+              std::string(kHeader) + "cell\nkw\n.\nkkkz\ncell = 0 flip\n");
     WriteFile(game + "/art/Gauge.sprite",
               "sheet Health\nmode rgba\nframe 2 1\nlegend\n  r #c62110\n  h #08d64280\ncell\nrh\n");
     WriteFile(game + "/art/Colours.palette", "palette Palette\nrow 1 #102030 #405060\n");
@@ -289,7 +312,8 @@ TEST(SheetBuilder, BuildsPngsThatLoadBackExactlyAndIdentically) {
 
     auto pixel = [](SDL_Surface* s, int x, int y) {
         Uint32 value = 0;
-        const Uint8* p = static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+        const Uint8* p =
+            static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
         std::memcpy(&value, p, s->format->BytesPerPixel);
         Rgba c;
         SDL_GetRGBA(value, s->format, &c.r, &c.g, &c.b, &c.a);
@@ -340,7 +364,8 @@ TEST(SheetBuilder, BuildFailures) {
     EXPECT_FALSE(BuildSource(game + "/art/None.sprite", game, written, error));
     EXPECT_EQ(game + "/art/None.sprite: cannot be read", error.Text());
 
-    WriteFile(game + "/art/Lonely.sprite", "sheet Enemies\\Lonely\nmode indexed\nframe 1 1\ncell\n.\n");
+    WriteFile(game + "/art/Lonely.sprite",
+              "sheet Enemies\\Lonely\nmode indexed\nframe 1 1\ncell\n.\n");
     EXPECT_FALSE(BuildSource(game + "/art/Lonely.sprite", game, written, error));
     EXPECT_EQ(game + "/art/Lonely.sprite:1: no description " + game +
                   "/data/objects/Enemies/Lonely.anim for the sheet Enemies\\Lonely",
@@ -361,8 +386,9 @@ TEST(SheetBuilder, PreviewColoursThroughThePalette) {
     const SpriteSheet sheet = Parse(std::string(kHeader) + "cell\nkw\n.\n.\ncell\n.\n.\n.\n");
     PaletteSheet palette;
     SourceError error;
-    ASSERT_TRUE(ParsePalette("p", "palette P\nrow 3 #000000 #112233 #000000 #000000 #000000 #000000 "
-                                  "#000000 #445566\n",
+    ASSERT_TRUE(ParsePalette("p",
+                             "palette P\nrow 3 #000000 #112233 #000000 #000000 #000000 #000000 "
+                             "#000000 #445566\n",
                              palette, error));
     const Rgba backdrop{80, 80, 80, 255};
     const Image preview = RenderPreview(sheet, &palette, 3, 2, backdrop);
@@ -389,10 +415,18 @@ TEST(SheetBuilder, TheGamesArtMatchesItsDescriptions) {
             continue;
         }
         SpriteSheet sheet;
-        ASSERT_TRUE(ParseSprite(source, text, sheet, error)) << error.Text();
-        const std::string description = ResolveDataPath(SheetDescriptionPath(GameDir(), sheet.name));
-        ASSERT_FALSE(description.empty()) << source;
-        EXPECT_TRUE(CheckSheetAgainstDescription(source, sheet, description, ReadBytes(description), error))
+        if (!ParseSprite(source, text, sheet, error)) {
+            ADD_FAILURE() << error.Text();
+            continue;
+        }
+        const std::string description =
+            ResolveDataPath(SheetDescriptionPath(GameDir(), sheet.name));
+        if (description.empty()) {
+            ADD_FAILURE() << source << ": no description for " << sheet.name;
+            continue;
+        }
+        EXPECT_TRUE(
+            CheckSheetAgainstDescription(source, sheet, description, ReadBytes(description), error))
             << error.Text();
     }
 }

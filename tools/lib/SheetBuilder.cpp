@@ -44,7 +44,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 std::string TrimRight(const std::string& s) {
     size_t end = s.size();
@@ -59,7 +61,8 @@ std::string StripComment(const std::string& line) {
     while (first < line.size() && IsSpace(line[first])) ++first;
     if (first == line.size() || line[first] == '#') return "";
     for (size_t i = first + 1; i < line.size(); ++i) {
-        if (line[i] == '#' && IsSpace(line[i - 1]) && (i + 1 == line.size() || IsSpace(line[i + 1])))
+        if (line[i] == '#' && IsSpace(line[i - 1]) &&
+            (i + 1 == line.size() || IsSpace(line[i + 1])))
             return TrimRight(line.substr(0, i));
     }
     return TrimRight(line);
@@ -130,7 +133,8 @@ std::string Printable(const std::string& word) {
 }
 
 bool EndsWith(const std::string& s, const std::string& suffix) {
-    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return s.size() >= suffix.size() &&
+           s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 std::string Slashes(const std::string& name) {
@@ -180,7 +184,8 @@ public:
                 if (!LegendEntry(number, tokens)) return false;
             } else if (lastCell_ >= 0) {
                 if (lastCellCopied_)
-                    return Fail(number, "cell " + std::to_string(lastCell_) + " is a copy and takes no rows");
+                    return Fail(number, "cell " + std::to_string(lastCell_) +
+                                            " is a copy and takes no rows");
                 return Fail(number, "cell " + std::to_string(lastCell_) + " already has its " +
                                         std::to_string(sheet_.frameHeight) + " rows");
             } else {
@@ -265,7 +270,8 @@ private:
         } else if (sheet_.mode == SheetMode::Indexed) {
             int column = 0;
             if (!ParseInt(value, 0, kPaletteColumns - 1, column))
-                return Fail(line, "an indexed sheet's colour is a palette column 0 to 15, or 'clear'");
+                return Fail(line,
+                            "an indexed sheet's colour is a palette column 0 to 15, or 'clear'");
             colour = IndexedColour(column);
         } else if (!ParseColour(value, colour)) {
             return Fail(line, "an rgba sheet's colour is #rrggbb, #rrggbbaa or 'clear'");
@@ -314,7 +320,8 @@ private:
                                   std::to_string(sheet_.columns) + " cells");
         }
         if (static_cast<long long>(gridRow + 1) * sheet_.frameHeight > kMaxSheetSide)
-            return Fail(line, "cell " + std::to_string(index) + " would make the sheet taller than 16384 pixels");
+            return Fail(line, "cell " + std::to_string(index) +
+                                  " would make the sheet taller than 16384 pixels");
         auto previous = cells_.find(index);
         if (previous != cells_.end()) {
             return Fail(line, "cell " + std::to_string(index) + " is drawn twice (first on line " +
@@ -326,7 +333,8 @@ private:
         if (source >= 0) {
             auto copied = cells_.find(source);
             if (copied == cells_.end())
-                return Fail(line, "cell " + std::to_string(source) + " is not drawn before this copy");
+                return Fail(line,
+                            "cell " + std::to_string(source) + " is not drawn before this copy");
             cell.pixels = copied->second.pixels;
             if (flip) {
                 const Image& from = copied->second.pixels;
@@ -370,15 +378,17 @@ private:
 
     void Assemble() {
         sheet_.cellCount = cells_.rbegin()->first + 1;
-        const int gridRows = sheet_.rows > 0 ? sheet_.rows
-                                             : (sheet_.cellCount + sheet_.columns - 1) / sheet_.columns;
+        const int gridRows = sheet_.rows > 0
+                                 ? sheet_.rows
+                                 : (sheet_.cellCount + sheet_.columns - 1) / sheet_.columns;
         sheet_.image.Resize(sheet_.columns * sheet_.frameWidth, gridRows * sheet_.frameHeight);
         for (const auto& entry : cells_) {
             const int left = (entry.first % sheet_.columns) * sheet_.frameWidth;
             const int top = (entry.first / sheet_.columns) * sheet_.frameHeight;
             const Image& pixels = entry.second.pixels;
             for (int y = 0; y < pixels.height; ++y)
-                for (int x = 0; x < pixels.width; ++x) sheet_.image.Set(left + x, top + y, pixels.Get(x, y));
+                for (int x = 0; x < pixels.width; ++x)
+                    sheet_.image.Set(left + x, top + y, pixels.Get(x, y));
         }
     }
 
@@ -408,11 +418,14 @@ public:
         : file_(file), text_(text), error_(error) {}
 
     bool Run() {
-        static const char* const kHeaderNames[] = {"frameWidth", "frameHeight", "left", "top", "right", "bottom"};
+        static const char* const kHeaderNames[] = {"frameWidth", "frameHeight", "left",
+                                                   "top",        "right",       "bottom"};
         for (const char* name : kHeaderNames) {
             int value = 0;
-            if (!Int(value)) return Fail(std::string("the header needs ") + name + " (six numbers: "
-                                         "frameWidth frameHeight left top right bottom)");
+            if (!Int(value))
+                return Fail(std::string("the header needs ") + name +
+                            " (six numbers: "
+                            "frameWidth frameHeight left top right bottom)");
         }
         for (;;) {
             SkipSpace();
@@ -424,7 +437,8 @@ public:
 private:
     bool Fail(const std::string& message) {
         error_.file = file_;
-        error_.line = 1 + static_cast<int>(std::count(text_.begin(), text_.begin() + static_cast<long>(at_), '\n'));
+        error_.line = 1 + static_cast<int>(std::count(
+                              text_.begin(), text_.begin() + static_cast<long>(at_), '\n'));
         error_.message = message;
         return false;
     }
@@ -434,7 +448,8 @@ private:
     }
 
     bool EndOfToken(size_t end, char closing) const {
-        return end == text_.size() || IsSpace(text_[end]) || (closing != 0 && text_[end] == closing);
+        return end == text_.size() || IsSpace(text_[end]) ||
+               (closing != 0 && text_[end] == closing);
     }
 
     bool Int(int& value, char closing = 0) {
@@ -444,7 +459,8 @@ private:
         errno = 0;
         const long parsed = std::strtol(start, &end, 10);
         const size_t stop = at_ + static_cast<size_t>(end - start);
-        if (end == start || errno != 0 || parsed < INT_MIN || parsed > INT_MAX || !EndOfToken(stop, closing))
+        if (end == start || errno != 0 || parsed < INT_MIN || parsed > INT_MAX ||
+            !EndOfToken(stop, closing))
             return false;
         value = static_cast<int>(parsed);
         at_ = stop;
@@ -484,7 +500,8 @@ private:
             if (!ok) {
                 SkipSpace();
                 if (at_ < text_.size() && text_[at_] == closing)
-                    return Fail(what + ": '" + std::string(1, closing) + "' must follow the last value directly");
+                    return Fail(what + ": '" + std::string(1, closing) +
+                                "' must follow the last value directly");
                 return Fail(what + ": a value or '" + std::string(1, closing) + "' was expected");
             }
             ++read;
@@ -503,7 +520,8 @@ private:
         const std::string name = text_.substr(start, at_ - start);
         int count = 0;
         if (!Int(count)) return Fail(name + ": the frame count was expected");
-        if (count < 1 || count > 4096) return Fail(name + ": a frame count from 1 to 4096 was expected");
+        if (count < 1 || count > 4096)
+            return Fail(name + ": a frame count from 1 to 4096 was expected");
         SkipSpace();
         if (at_ < text_.size() && text_[at_] == '[') {
             if (!List(name + "'s delays", ']', count, false)) return false;
@@ -512,7 +530,8 @@ private:
             if (!Int(delay)) return Fail(name + ": a delay or a '[' delay list was expected");
         }
         SkipSpace();
-        if (at_ < text_.size() && text_[at_] == '{' && !List(name + "'s palette offsets", '}', count, false))
+        if (at_ < text_.size() && text_[at_] == '{' &&
+            !List(name + "'s palette offsets", '}', count, false))
             return false;
         SkipSpace();
         if (at_ < text_.size() && text_[at_] == '<' && !List(name + "'s points", '>', count, true))
@@ -547,9 +566,9 @@ bool WriteWithLibpng(png_structp png, png_infop info, const Image& image, png_by
                      std::vector<uint8_t>* out) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, out, AppendBytes, FlushNothing);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
-                 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+                 static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, 9);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
     png_write_info(png, info);
@@ -559,7 +578,8 @@ bool WriteWithLibpng(png_structp png, png_infop info, const Image& image, png_by
 }
 
 bool MakeParentFolders(const std::string& path) {
-    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
         const std::string folder = path.substr(0, slash);
         if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return false;
     }
@@ -613,7 +633,8 @@ bool ParsePalette(const std::string& file, const std::string& text, PaletteSheet
             if (tokens.size() < 2 || !ParseInt(tokens[1], 0, kPaletteRows - 1, row))
                 return fail(number, "'row' needs a row number from 0 to 31");
             if (rowLines.count(row)) {
-                return fail(number, "row " + std::to_string(row) + " is given twice (first on line " +
+                return fail(number, "row " + std::to_string(row) +
+                                        " is given twice (first on line " +
                                         std::to_string(rowLines[row]) + ")");
             }
             rowLines[row] = number;
@@ -624,7 +645,8 @@ bool ParsePalette(const std::string& file, const std::string& text, PaletteSheet
                 if (tokens[i] == "clear") {
                     colour = Rgba();
                 } else if (!ParseColour(tokens[i], colour)) {
-                    return fail(number, "'" + Printable(tokens[i]) + "' is not a colour (#rrggbb, #rrggbbaa or 'clear')");
+                    return fail(number, "'" + Printable(tokens[i]) +
+                                            "' is not a colour (#rrggbb, #rrggbbaa or 'clear')");
                 }
                 palette.image.Set(static_cast<int>(i - 2), row, colour);
             }
@@ -669,7 +691,8 @@ std::vector<uint8_t> EncodePng(const Image& image) {
     std::vector<png_bytep> rows(static_cast<size_t>(image.height));
     for (int y = 0; y < image.height; ++y) {
         // libpng only reads the rows it is given.
-        rows[y] = const_cast<png_bytep>(reinterpret_cast<const png_byte*>(&image.pixels[static_cast<size_t>(y) * image.width]));
+        rows[y] = const_cast<png_bytep>(
+            reinterpret_cast<const png_byte*>(&image.pixels[static_cast<size_t>(y) * image.width]));
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return bytes;
@@ -741,7 +764,8 @@ bool BuildSource(const std::string& sourcePath, const std::string& gameDir,
             error.message = "no description " + expected + " for the sheet " + sheet.name;
             return false;
         }
-        if (!CheckSheetAgainstDescription(sourcePath, sheet, found, description, error)) return false;
+        if (!CheckSheetAgainstDescription(sourcePath, sheet, found, description, error))
+            return false;
         writtenPath = SheetImagePath(gameDir, sheet.name);
         image = sheet.image;
     } else {
