@@ -1,6 +1,5 @@
 #include "TmxConverter.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -22,7 +21,9 @@ public:
         return *this;
     }
     Bytes& U16(int v) { return U8(v).U8(v >> 8); }
-    Bytes& U32(uint32_t v) { return U16(static_cast<int>(v & 0xFFFF)).U16(static_cast<int>(v >> 16)); }
+    Bytes& U32(uint32_t v) {
+        return U16(static_cast<int>(v & 0xFFFF)).U16(static_cast<int>(v >> 16));
+    }
     Bytes& I32(int v) { return U32(static_cast<uint32_t>(v)); }
     Bytes& Text(const std::string& s) {
         text_ += s;
@@ -39,12 +40,13 @@ private:
 };
 
 std::string Base64(const std::string& bytes) {
-    static const char* kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char* kAlphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     size_t i = 0;
     for (; i + 2 < bytes.size(); i += 3) {
-        uint32_t n = static_cast<uint8_t>(bytes[i]) << 16 | static_cast<uint8_t>(bytes[i + 1]) << 8 |
-                     static_cast<uint8_t>(bytes[i + 2]);
+        uint32_t n = static_cast<uint8_t>(bytes[i]) << 16 |
+                     static_cast<uint8_t>(bytes[i + 1]) << 8 | static_cast<uint8_t>(bytes[i + 2]);
         for (int shift = 18; shift >= 0; shift -= 6) out += kAlphabet[(n >> shift) & 63];
     }
     if (i + 1 == bytes.size()) {
@@ -90,7 +92,9 @@ std::string Kind(const std::string& kind) {
     return "   <property name=\"kind\" value=\"" + kind + "\"/>\n";
 }
 
-std::string Csv(const std::string& cells) { return "  <data encoding=\"csv\">\n" + cells + "\n</data>\n"; }
+std::string Csv(const std::string& cells) {
+    return "  <data encoding=\"csv\">\n" + cells + "\n</data>\n";
+}
 
 const char* const kEmbeddedTileset =
     " <tileset firstgid=\"1\" name=\"Foundry\" tilewidth=\"16\" tileheight=\"16\" "
@@ -113,7 +117,8 @@ std::string Objects(const std::string& objects) {
     return " <objectgroup name=\"Objects\">\n" + objects + " </objectgroup>\n";
 }
 
-const char* const kStart = "  <object id=\"1\" name=\"start\" type=\"start\" x=\"20\" y=\"17\"><point/></object>\n";
+const char* const kStart =
+    "  <object id=\"1\" name=\"start\" type=\"start\" x=\"20\" y=\"17\"><point/></object>\n";
 
 // A small main layer with a floor, and the start.
 std::string SimpleMain() {
@@ -138,21 +143,6 @@ std::string ReadFile(const std::string& path) {
     return s.str();
 }
 
-std::vector<std::string> FilesEndingIn(const std::string& folder, const std::string& suffix) {
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            std::string name = entry->d_name;
-            if (name.size() > suffix.size() &&
-                name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-                names.push_back(name);
-            }
-        }
-        closedir(dir);
-    }
-    return names;
-}
-
 }  // namespace
 
 TEST(TmxConverter, ConvertsEveryPartOfAStage) {
@@ -163,26 +153,30 @@ TEST(TmxConverter, ConvertsEveryPartOfAStage) {
                             Base64(Pack(GidBytes(front), 15)) + "\n  </data>\n";
     std::string body =
         Layer("Far", 4, 3,
-              Kind("background") + "   <property name=\"width\" type=\"int\" value=\"2\"/>\n"
-                                   "   <property name=\"height\" type=\"int\" value=\"2\"/>\n",
+              Kind("background") +
+                  "   <property name=\"width\" type=\"int\" value=\"2\"/>\n"
+                  "   <property name=\"height\" type=\"int\" value=\"2\"/>\n",
               Csv("41,42,0,0,\n43,44,0,0,\n0,0,0,0")) +
         SimpleMain() + Layer("Front", 4, 3, Kind("foreground"), frontData) +
-        Objects(std::string(kStart) +
-                "  <object id=\"2\" class=\"zone\" x=\"0\" y=\"0\" width=\"64\" height=\"48\">\n"
-                "   <properties><property name=\"leftEdge\" type=\"bool\" value=\"true\"/>"
-                "<property name=\"topEdge\" type=\"bool\" value=\"true\"/>"
-                "<property name=\"rightEdge\" type=\"bool\" value=\"false\"/></properties>\n"
-                "  </object>\n"
-                "  <object id=\"3\" type=\"zone\" x=\"-16\" y=\"8.4\" width=\"80.2\" height=\"40\">\n"
-                "   <properties><property name=\"lockBand\" type=\"bool\" value=\"true\"/>"
-                "<property name=\"rightEdge\" type=\"bool\" value=\"true\"/>"
-                "<property name=\"bottomEdge\" type=\"bool\" value=\"true\"/></properties>\n"
-                "  </object>\n"
-                "  <object id=\"4\" name=\"Walker\" class=\"enemy\" x=\"32\" y=\"0\"><point/></object>\n"
-                "  <object id=\"5\" class=\"enemy\" x=\"48.6\" y=\"-3\">\n"
-                "   <properties><property name=\"type\" value=\"Turret\"/></properties><point/>\n"
-                "  </object>\n"
-                "  <object id=\"6\" name=\"Walker\" type=\"enemy\" x=\"1\" y=\"2\"><point/></object>\n");
+        Objects(
+            std::string(kStart) +
+            "  <object id=\"2\" class=\"zone\" x=\"0\" y=\"0\" width=\"64\" height=\"48\">\n"
+            "   <properties><property name=\"leftEdge\" type=\"bool\" value=\"true\"/>"
+            "<property name=\"topEdge\" type=\"bool\" value=\"true\"/>"
+            "<property name=\"rightEdge\" type=\"bool\" value=\"false\"/></properties>\n"
+            "  </object>\n"
+            "  <object id=\"3\" type=\"zone\" x=\"-16\" y=\"8.4\" width=\"80.2\" height=\"40\">\n"
+            "   <properties><property name=\"lockBand\" type=\"bool\" value=\"true\"/>"
+            "<property name=\"rightEdge\" type=\"bool\" value=\"true\"/>"
+            "<property name=\"bottomEdge\" type=\"bool\" value=\"true\"/></properties>\n"
+            "  </object>\n"
+            "  <object id=\"4\" name=\"Walker\" class=\"enemy\" x=\"32\" "
+            "y=\"0\"><point/></object>\n"
+            "  <object id=\"5\" class=\"enemy\" x=\"48.6\" y=\"-3\">\n"
+            "   <properties><property name=\"type\" value=\"Turret\"/></properties><point/>\n"
+            "  </object>\n"
+            "  <object id=\"6\" name=\"Walker\" type=\"enemy\" x=\"1\" "
+            "y=\"2\"><point/></object>\n");
     std::string tmx = Map(4, 3, body);
 
     RmapStage stage;
@@ -240,7 +234,8 @@ TEST(TmxConverter, ReadsEveryTileEncodingAndExternalTilesets) {
     };
     for (const std::string& data : encodings) {
         std::string path = dir + "/stage.tmx";
-        WriteFile(path, Map(4, 3, Layer("Main", 4, 3, Kind("main"), data) + Objects(kStart), external));
+        WriteFile(path,
+                  Map(4, 3, Layer("Main", 4, 3, Kind("main"), data) + Objects(kStart), external));
         std::string error;
         ASSERT_TRUE(ConvertTmxFile(path, dir + "/out/stage.rmap", error)) << error << "\n" << data;
         std::string bytes = ReadFile(dir + "/out/stage.rmap");
@@ -257,72 +252,98 @@ TEST(TmxConverter, ReportsEachFaultAsOneLineNamingTheFile) {
         std::string message;
     };
     const std::string main = SimpleMain();
-    const std::string zoneStart = "  <object id=\"2\" class=\"zone\" x=\"0\" y=\"0\" width=\"64\" height=\"48\"";
+    const std::string zoneStart =
+        "  <object id=\"2\" class=\"zone\" x=\"0\" y=\"0\" width=\"64\" height=\"48\"";
     const std::vector<Case> cases = {
-        {Map(4, 3, Layer("Main", 4, 3, Kind("background"), Csv("0,0,0,0,\n0,0,0,0,\n18,18,19,20")) +
-                       Objects(kStart)),
+        {Map(4, 3,
+             Layer("Main", 4, 3, Kind("background"), Csv("0,0,0,0,\n0,0,0,0,\n18,18,19,20")) +
+                 Objects(kStart)),
          "", "no main layer (one tile layer needs the property kind = main)"},
-        {Map(4, 3, main + Layer("Other", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,0,0,0,\n0,0,0,0")) +
-                       Objects(kStart)),
+        {Map(4, 3,
+             main + Layer("Other", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,0,0,0,\n0,0,0,0")) +
+                 Objects(kStart)),
          "name=\"Other\"", "layer 'Other' is a second main layer; a stage has one"},
-        {Map(4, 3, Layer("Main", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,0,0,0,\n18,18,600,20")) +
-                       Objects(kStart)),
+        {Map(4, 3,
+             Layer("Main", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,0,0,0,\n18,18,600,20")) +
+                 Objects(kStart)),
          "<data", "layer 'Main' at column 2, row 2: tile 600 is not in the tileset"},
-        {Map(4, 3, Layer("Main", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,2,0,0,\n18,18,19,20")) +
-                       Objects(kStart)),
+        {Map(4, 3,
+             Layer("Main", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,2,0,0,\n18,18,19,20")) +
+                 Objects(kStart)),
          "<data",
          "layer 'Main' at column 1, row 1: tile id 1 is reserved; place the hero's start as a "
          "point object of class start"},
-        {Map(4, 3, Layer("Main", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,0,0,0,\n18,2147483666,19,20")) +
-                       Objects(kStart)),
+        {Map(4, 3,
+             Layer("Main", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,0,0,0,\n18,2147483666,19,20")) +
+                 Objects(kStart)),
          "<data",
-         "layer 'Main' at column 1, row 2: a flipped or rotated tile; the game draws tiles as drawn"},
+         "layer 'Main' at column 1, row 2: a flipped or rotated tile; the game draws tiles as "
+         "drawn"},
         {Map(4, 3, main + Objects(std::string(kStart) + zoneStart + "/>\n")), zoneStart,
          "object 2 is a camera zone without flags; set at least one of lockBand, leftEdge, "
          "rightEdge, topEdge, bottomEdge"},
-        {Map(4, 3, main + Objects(std::string(kStart) + zoneStart +
-                                  "><properties><property name=\"leftEdge\" type=\"bool\" "
-                                  "value=\"false\"/></properties></object>\n")),
+        {Map(4, 3,
+             main + Objects(std::string(kStart) + zoneStart +
+                            "><properties><property name=\"leftEdge\" type=\"bool\" "
+                            "value=\"false\"/></properties></object>\n")),
          zoneStart,
          "object 2 is a camera zone without flags; set at least one of lockBand, leftEdge, "
          "rightEdge, topEdge, bottomEdge"},
-        {Map(4, 3, main + Objects(std::string(kStart) + zoneStart +
-                                  ">\n<properties><property name=\"leftedge\" type=\"bool\" "
-                                  "value=\"true\"/></properties></object>\n")),
+        {Map(4, 3,
+             main + Objects(std::string(kStart) + zoneStart +
+                            ">\n<properties><property name=\"leftedge\" type=\"bool\" "
+                            "value=\"true\"/></properties></object>\n")),
          "leftedge",
          "object 2 has an unknown property 'leftedge' (zones know lockBand, leftEdge, rightEdge, "
          "topEdge, bottomEdge)"},
-        {Map(4, 3, main + Objects(std::string(kStart) +
-                                  "  <object id=\"2\" class=\"zone\" x=\"0\" y=\"0\"><point/></object>\n")),
+        {Map(4, 3,
+             main +
+                 Objects(std::string(kStart) +
+                         "  <object id=\"2\" class=\"zone\" x=\"0\" y=\"0\"><point/></object>\n")),
          "id=\"2\"", "object 2: a camera zone is a rectangle, not a point"},
-        {Map(4, 3, main + Objects(std::string(kStart) +
-                                  "  <object id=\"7\" class=\"enemy\" x=\"0\" y=\"0\"><point/></object>\n")),
+        {Map(4, 3,
+             main +
+                 Objects(std::string(kStart) +
+                         "  <object id=\"7\" class=\"enemy\" x=\"0\" y=\"0\"><point/></object>\n")),
          "id=\"7\"", "object 7 is an enemy without a type (name it, or set the property type)"},
-        {Map(4, 3, main + Objects(std::string(kStart) +
-                                  "  <object id=\"8\" name=\"Box\" x=\"0\" y=\"0\"/>\n")),
+        {Map(4, 3,
+             main + Objects(std::string(kStart) +
+                            "  <object id=\"8\" name=\"Box\" x=\"0\" y=\"0\"/>\n")),
          "id=\"8\"", "object 8 'Box' has no class (start, zone or enemy)"},
-        {Map(4, 3, main + Objects(std::string(kStart) +
-                                  "  <object id=\"9\" type=\"spawn\" x=\"0\" y=\"0\"/>\n")),
+        {Map(4, 3,
+             main + Objects(std::string(kStart) +
+                            "  <object id=\"9\" type=\"spawn\" x=\"0\" y=\"0\"/>\n")),
          "id=\"9\"", "object 9 has the unknown class 'spawn' (start, zone or enemy)"},
         {Map(4, 3, main), "", "no hero start (a point object of class start)"},
-        {Map(4, 3, main + Objects("  <object id=\"1\" type=\"start\" x=\"40\" y=\"33\"><point/></object>\n")),
-         "object id=\"1\"", "the hero start's cell (column 2, row 2) holds a tile of the main layer; it must be empty"},
-        {Map(4, 3, main + Objects("  <object id=\"1\" type=\"start\" x=\"64\" y=\"0\"><point/></object>\n")),
+        {Map(4, 3,
+             main + Objects(
+                        "  <object id=\"1\" type=\"start\" x=\"40\" y=\"33\"><point/></object>\n")),
+         "object id=\"1\"",
+         "the hero start's cell (column 2, row 2) holds a tile of the main layer; it must be "
+         "empty"},
+        {Map(4, 3,
+             main +
+                 Objects("  <object id=\"1\" type=\"start\" x=\"64\" y=\"0\"><point/></object>\n")),
          "object id=\"1\"", "the hero start at (64, 0) is outside the main layer"},
         {Map(4, 3, Layer("Main", 4, 3, "", Csv("0,0,0,0,\n0,0,0,0,\n0,0,0,0"))), "name=\"Main\"",
          "layer 'Main' has no property kind (main, background or foreground)"},
         {Map(4, 3, Layer("Main", 4, 3, Kind("middle"), Csv("0,0,0,0,\n0,0,0,0,\n0,0,0,0"))),
-         "value=\"middle\"", "layer 'Main' has kind 'middle'; expected main, background or foreground"},
-        {Map(4, 3, Layer("Far", 4, 3, Kind("background") +
-                                          "   <property name=\"width\" type=\"int\" value=\"2\"/>\n",
-                             Csv("0,0,0,0,\n0,0,5,0,\n0,0,0,0")) +
-                       main + Objects(kStart)),
-         "<data",
-         "layer 'Far' has a tile at column 2, row 1, outside its 2 x 3 tiles"},
-        {Map(4, 3, Layer("Main", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,0,0,0,\n18,18,19")) + Objects(kStart)),
+         "value=\"middle\"",
+         "layer 'Main' has kind 'middle'; expected main, background or foreground"},
+        {Map(4, 3,
+             Layer("Far", 4, 3,
+                   Kind("background") + "   <property name=\"width\" type=\"int\" value=\"2\"/>\n",
+                   Csv("0,0,0,0,\n0,0,5,0,\n0,0,0,0")) +
+                 main + Objects(kStart)),
+         "<data", "layer 'Far' has a tile at column 2, row 1, outside its 2 x 3 tiles"},
+        {Map(4, 3,
+             Layer("Main", 4, 3, Kind("main"), Csv("0,0,0,0,\n0,0,0,0,\n18,18,19")) +
+                 Objects(kStart)),
          "<data", "layer 'Main' has 11 cells; its size 4 x 3 needs 12"},
-        {Map(4, 3, Layer("Main", 4, 3, Kind("main"), "  <data encoding=\"base64\" compression=\"zlib\">eJxj</data>\n") +
-                       Objects(kStart)),
+        {Map(4, 3,
+             Layer("Main", 4, 3, Kind("main"),
+                   "  <data encoding=\"base64\" compression=\"zlib\">eJxj</data>\n") +
+                 Objects(kStart)),
          "<data", "layer 'Main' has broken zlib data"},
         {Map(4, 3, main + Objects(kStart), kEmbeddedTileset, ""), "<map",
          "the map has no property tileset (e.g. Tiles\\Foundry)"},
@@ -362,51 +383,4 @@ TEST(TmxConverter, WritesTheStageOnlyWhenTheWholeMapConverts) {
     EXPECT_FALSE(ConvertTmxFile(dir + "/none.tmx", out, error));
     EXPECT_EQ(dir + "/none.tmx: cannot read the file", error);
     EXPECT_EQ(written, ReadFile(out));
-}
-
-TEST(DemoStages, EveryCommittedMapConvertsToAPlayableStage) {
-    std::string tiled = GameDir() + "/tiled";
-    std::vector<std::string> maps = FilesEndingIn(tiled, ".tmx");
-    ASSERT_GE(maps.size(), 2u);
-    for (const std::string& name : maps) {
-        std::string text = ReadFile(tiled + "/" + name);
-        RmapStage stage;
-        std::string error;
-        ASSERT_TRUE(ParseTmx(tiled + "/" + name, text, stage, error)) << error;
-        EXPECT_EQ("Tiles\\Foundry", stage.tileset) << name;
-        EXPECT_FALSE(stage.zones.empty()) << name;
-        int backgrounds = 0;
-        int foregrounds = 0;
-        for (const RmapLayer& layer : stage.layers) {
-            backgrounds += layer.kind == kLayerBackground;
-            foregrounds += layer.kind == kLayerForeground;
-        }
-        EXPECT_GE(backgrounds, 1) << name;
-        EXPECT_GE(foregrounds, 1) << name;
-    }
-}
-
-TEST(DemoStages, TiledTilesetStatesMatchTheGameStates) {
-    // The ".tsx" carries each tile's state for people drawing in Tiled; the
-    // game reads " States.txt". Both must tell the same story.
-    std::string states = ReadFile(GameDir() + "/data/objects/Tiles/Foundry States.txt");
-    std::string table;
-    for (char c : states) {
-        if (c != ' ' && c != '\n' && c != '\r' && c != '\t') table += c;
-    }
-    ASSERT_EQ(512u, table.size());
-    std::string tsx = ReadFile(GameDir() + "/tiled/Foundry.tsx");
-    std::string fromTiled(512, '0');
-    size_t at = 0;
-    while ((at = tsx.find("<tile id=\"", at)) != std::string::npos) {
-        int id = std::stoi(tsx.substr(at + 10));
-        size_t end = tsx.find("</tile>", at);
-        size_t state = tsx.find("name=\"state\" value=\"", at);
-        ASSERT_LT(id, 512);
-        if (state != std::string::npos && state < end) fromTiled[id] = tsx[state + 20];
-        at = end;
-    }
-    for (int code = 0; code < 512; ++code) {
-        EXPECT_EQ(table[code], fromTiled[code]) << "tile " << code;
-    }
 }

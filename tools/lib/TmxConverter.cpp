@@ -1,10 +1,9 @@
 #include "TmxConverter.h"
 
 #include <sys/stat.h>
+#include <tinyxml2.h>
 #include <unistd.h>
 #include <zlib.h>
-
-#include <tinyxml2.h>
 
 #include <cerrno>
 #include <cmath>
@@ -18,11 +17,8 @@ using tinyxml2::XMLDocument;
 using tinyxml2::XMLElement;
 
 const ZoneFlagName kZoneFlagNames[5] = {
-    {"lockBand", 0x01},
-    {"leftEdge", 0x10},
-    {"rightEdge", 0x20},
-    {"topEdge", 0x40},
-    {"bottomEdge", 0x80},
+    {"lockBand", 0x01}, {"leftEdge", 0x10},   {"rightEdge", 0x20},
+    {"topEdge", 0x40},  {"bottomEdge", 0x80},
 };
 
 namespace {
@@ -40,7 +36,9 @@ bool Fail(std::string& error, const std::string& file, int line, const std::stri
     return false;
 }
 
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
 
 // --- files ------------------------------------------------------------------
 
@@ -85,23 +83,37 @@ bool ParseUnsigned(const std::string& text, uint32_t& value) {
 // tinyxml2's fault in words a person who edits XML by hand understands.
 std::string XmlFault(tinyxml2::XMLError fault) {
     switch (fault) {
-    case tinyxml2::XML_ERROR_EMPTY_DOCUMENT: return "the file is empty";
-    case tinyxml2::XML_ERROR_MISMATCHED_ELEMENT: return "an element is closed by the wrong end tag";
-    case tinyxml2::XML_ERROR_PARSING_ELEMENT: return "a broken or unclosed element";
-    case tinyxml2::XML_ERROR_PARSING_ATTRIBUTE: return "a broken attribute";
-    case tinyxml2::XML_ERROR_PARSING_TEXT: return "broken text between elements";
-    case tinyxml2::XML_ERROR_PARSING_COMMENT: return "a broken comment";
-    case tinyxml2::XML_ERROR_PARSING_DECLARATION: return "a broken declaration";
-    default: return "cannot be read";
+        case tinyxml2::XML_ERROR_EMPTY_DOCUMENT:
+            return "the file is empty";
+        case tinyxml2::XML_ERROR_MISMATCHED_ELEMENT:
+            return "an element is closed by the wrong end tag";
+        case tinyxml2::XML_ERROR_PARSING_ELEMENT:
+            return "a broken or unclosed element";
+        case tinyxml2::XML_ERROR_PARSING_ATTRIBUTE:
+            return "a broken attribute";
+        case tinyxml2::XML_ERROR_PARSING_TEXT:
+            return "broken text between elements";
+        case tinyxml2::XML_ERROR_PARSING_COMMENT:
+            return "a broken comment";
+        case tinyxml2::XML_ERROR_PARSING_DECLARATION:
+            return "a broken declaration";
+        default:
+            return "cannot be read";
     }
 }
 
-bool IsBlankText(const std::string& s) { return s.find_first_not_of(" \t\r\n") == std::string::npos; }
+bool IsBlankText(const std::string& s) {
+    return s.find_first_not_of(" \t\r\n") == std::string::npos;
+}
 
 // Tiled writes object coordinates as decimals; a stage holds whole pixels.
-int ToPixel(double value) { return static_cast<int>(std::lround(value)); }
+int ToPixel(double value) {
+    return static_cast<int>(std::lround(value));
+}
 
-bool HasWhitespace(const std::string& s) { return s.find_first_of(" \t\r\n\v\f") != std::string::npos; }
+bool HasWhitespace(const std::string& s) {
+    return s.find_first_of(" \t\r\n\v\f") != std::string::npos;
+}
 
 // --- tile data decoding -----------------------------------------------------
 
@@ -260,17 +272,19 @@ bool TmxReader::Read(const std::string& text, RmapStage& stage) {
 bool TmxReader::ReadMapAttributes(const XMLElement* map) {
     const char* orientation = map->Attribute("orientation");
     if (orientation && std::strcmp(orientation, "orthogonal") != 0) {
-        return Fail(map->GetLineNum(), std::string("the map is ") + orientation +
-                                           "; stages are orthogonal");
+        return Fail(map->GetLineNum(),
+                    std::string("the map is ") + orientation + "; stages are orthogonal");
     }
-    if (map->IntAttribute("tilewidth") != kTileSize || map->IntAttribute("tileheight") != kTileSize) {
+    if (map->IntAttribute("tilewidth") != kTileSize ||
+        map->IntAttribute("tileheight") != kTileSize) {
         return Fail(map->GetLineNum(), "the map's tiles are " +
                                            std::to_string(map->IntAttribute("tilewidth")) + " x " +
                                            std::to_string(map->IntAttribute("tileheight")) +
                                            "; stage tiles are 16 x 16");
     }
     if (map->IntAttribute("infinite") != 0) {
-        return Fail(map->GetLineNum(), "infinite maps are not supported (Map > Map Properties > Infinite)");
+        return Fail(map->GetLineNum(),
+                    "infinite maps are not supported (Map > Map Properties > Infinite)");
     }
     std::vector<Property> properties = ReadProperties(map);
     const Property* tileset = FindProperty(properties, "tileset");
@@ -278,8 +292,8 @@ bool TmxReader::ReadMapAttributes(const XMLElement* map) {
         return Fail(map->GetLineNum(), "the map has no property tileset (e.g. Tiles\\Foundry)");
     }
     if (HasWhitespace(tileset->value)) {
-        return Fail(tileset->line, "the tileset name " + Quoted(tileset->value) +
-                                       " contains whitespace");
+        return Fail(tileset->line,
+                    "the tileset name " + Quoted(tileset->value) + " contains whitespace");
     }
     stage_.tileset = tileset->value;
     return true;
@@ -418,7 +432,8 @@ bool TmxReader::ReadLayerData(const XMLElement* layer, int width, int height,
     const XMLElement* data = layer->FirstChildElement("data");
     if (!data) return Fail(layer->GetLineNum(), label + " has no tile data");
     if (data->FirstChildElement("chunk")) {
-        return Fail(data->GetLineNum(), "infinite maps are not supported (" + label + " is in chunks)");
+        return Fail(data->GetLineNum(),
+                    "infinite maps are not supported (" + label + " is in chunks)");
     }
     const size_t count = static_cast<size_t>(width) * height;
     std::string encoding = data->Attribute("encoding") ? data->Attribute("encoding") : "";
@@ -441,7 +456,8 @@ bool TmxReader::ReadLayerData(const XMLElement* layer, int width, int height,
         }
     } else if (encoding == "base64") {
         std::string bytes;
-        if (!DecodeBase64(text, bytes)) return Fail(data->GetLineNum(), label + " has broken base64 data");
+        if (!DecodeBase64(text, bytes))
+            return Fail(data->GetLineNum(), label + " has broken base64 data");
         if (compression == "zlib" || compression == "gzip") {
             std::string packed;
             packed.swap(bytes);
@@ -454,7 +470,8 @@ bool TmxReader::ReadLayerData(const XMLElement* layer, int width, int height,
         }
         if (bytes.size() % 4 != 0) {
             return Fail(data->GetLineNum(), label + " has tile data of " +
-                                                std::to_string(bytes.size()) + " bytes, not whole tiles");
+                                                std::to_string(bytes.size()) +
+                                                " bytes, not whole tiles");
         }
         for (size_t i = 0; i + 3 < bytes.size(); i += 4) {
             const unsigned char* b = reinterpret_cast<const unsigned char*>(bytes.data() + i);
@@ -494,8 +511,9 @@ bool TmxReader::TileCode(uint32_t gid, const std::string& layerName, int line, i
                               std::to_string(kRmapTileCodes) + " tiles a stage can use");
     }
     if (local == kRmapStartCode) {
-        return Fail(line, where + ": tile id 1 is reserved; place the hero's start as a point "
-                                  "object of class start");
+        return Fail(line, where +
+                              ": tile id 1 is reserved; place the hero's start as a point "
+                              "object of class start");
     }
     code = static_cast<uint16_t>(local);
     return true;
@@ -503,7 +521,7 @@ bool TmxReader::TileCode(uint32_t gid, const std::string& layerName, int line, i
 
 bool TmxReader::ReadObject(const XMLElement* object) {
     std::string name = object->Attribute("name") ? object->Attribute("name") : "";
-    std::string type = object->Attribute("class") ? object->Attribute("class")
+    std::string type = object->Attribute("class")  ? object->Attribute("class")
                        : object->Attribute("type") ? object->Attribute("type")
                                                    : "";
     std::string label = "object " + std::to_string(object->IntAttribute("id"));
@@ -539,7 +557,8 @@ bool TmxReader::ReadZone(const XMLElement* object, const std::string& label,
     int line = object->GetLineNum();
     for (const char* shape : {"point", "ellipse", "polygon", "polyline", "text"}) {
         if (object->FirstChildElement(shape)) {
-            return Fail(line, label + ": a camera zone is a rectangle, not a " + std::string(shape));
+            return Fail(line,
+                        label + ": a camera zone is a rectangle, not a " + std::string(shape));
         }
     }
     if (object->DoubleAttribute("rotation") != 0.0) {
@@ -559,8 +578,9 @@ bool TmxReader::ReadZone(const XMLElement* object, const std::string& label,
             if (p.name == f.property) flag = &f;
         }
         if (!flag) {
-            return Fail(p.line, label + " has an unknown property " + Quoted(p.name) +
-                                    " (zones know lockBand, leftEdge, rightEdge, topEdge, bottomEdge)");
+            return Fail(p.line,
+                        label + " has an unknown property " + Quoted(p.name) +
+                            " (zones know lockBand, leftEdge, rightEdge, topEdge, bottomEdge)");
         }
         bool set = false;
         if (!ParseBool(p.value, set)) {
@@ -570,8 +590,9 @@ bool TmxReader::ReadZone(const XMLElement* object, const std::string& label,
         if (set) zone.flags |= flag->bit;
     }
     if (zone.flags == 0) {
-        return Fail(line, label + " is a camera zone without flags; set at least one of lockBand, "
-                                  "leftEdge, rightEdge, topEdge, bottomEdge");
+        return Fail(line, label +
+                              " is a camera zone without flags; set at least one of lockBand, "
+                              "leftEdge, rightEdge, topEdge, bottomEdge");
     }
     stage_.zones.push_back(zone);
     return true;
@@ -589,7 +610,8 @@ bool TmxReader::ReadEnemy(const XMLElement* object, const std::string& label,
         typeName = p.value;
     }
     if (IsBlankText(typeName)) {
-        return Fail(line, label + " is an enemy without a type (name it, or set the property type)");
+        return Fail(line,
+                    label + " is an enemy without a type (name it, or set the property type)");
     }
     if (HasWhitespace(typeName)) {
         return Fail(line, label + ": the enemy type " + Quoted(typeName) + " contains whitespace");
@@ -637,7 +659,9 @@ bool TmxReader::PlaceStart() {
 
 // --- encoding ---------------------------------------------------------------
 
-void PutByte(std::string& out, int value) { out.push_back(static_cast<char>(value & 0xFF)); }
+void PutByte(std::string& out, int value) {
+    out.push_back(static_cast<char>(value & 0xFF));
+}
 
 void PutU16(std::string& out, uint32_t value) {
     PutByte(out, static_cast<int>(value));
@@ -649,7 +673,9 @@ void PutU32(std::string& out, uint32_t value) {
     PutU16(out, value >> 16);
 }
 
-void PutI32(std::string& out, int value) { PutU32(out, static_cast<uint32_t>(value)); }
+void PutI32(std::string& out, int value) {
+    PutU32(out, static_cast<uint32_t>(value));
+}
 
 }  // namespace
 
@@ -703,7 +729,8 @@ bool ConvertTmxFile(const std::string& tmxPath, const std::string& rmapPath, std
     std::string bytes = EncodeRmap(stage);
 
     if (!MakeParentFolders(rmapPath)) {
-        return Fail(error, rmapPath, 0, std::string("cannot create its folder: ") + std::strerror(errno));
+        return Fail(error, rmapPath, 0,
+                    std::string("cannot create its folder: ") + std::strerror(errno));
     }
     std::string temporary = rmapPath + ".tmp" + std::to_string(getpid());
     std::FILE* out = std::fopen(temporary.c_str(), "wb");
