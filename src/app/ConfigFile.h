@@ -14,8 +14,9 @@
 
 // Calls apply(key, valueText) for each setting of the file, in order.
 // Returns false when the file cannot be opened (nothing is applied).
-bool ReadConfigFile(const std::string& dataPath,
-                    const std::function<void(const std::string& key, const std::string& value)>& apply);
+bool ReadConfigFile(
+    const std::string& dataPath,
+    const std::function<void(const std::string& key, const std::string& value)>& apply);
 
 // The first white-space separated word of a value ("" when there is none).
 std::string FirstWord(const std::string& value);

@@ -14,12 +14,15 @@ int FramePacer::SleepBeforeNextPass(int now, int frameThreshold) const {
     return remaining > kSpinMilliseconds ? remaining - kSpinMilliseconds : 0;
 }
 
-MonotonicClock::MonotonicClock() { clock_gettime(CLOCK_MONOTONIC, &start_); }
+MonotonicClock::MonotonicClock() {
+    clock_gettime(CLOCK_MONOTONIC, &start_);
+}
 
 int MonotonicClock::Now() const {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const long long ns = (now.tv_sec - start_.tv_sec) * 1000000000LL + (now.tv_nsec - start_.tv_nsec);
+    const long long ns =
+        (now.tv_sec - start_.tv_sec) * 1000000000LL + (now.tv_nsec - start_.tv_nsec);
     return static_cast<int>(ns / 1000000LL);
 }
 

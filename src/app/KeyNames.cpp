@@ -14,6 +14,7 @@ struct KeyNameEntry {
 
 // Spelled exactly as SDL 1.2's SDL_GetKeyName spells them; the "world"
 // keys 160..255 are added in code.
+// clang-format off
 const KeyNameEntry kKeyNames[] = {
     {SDLK_BACKSPACE, "backspace"}, {SDLK_TAB, "tab"}, {SDLK_CLEAR, "clear"},
     {SDLK_RETURN, "return"}, {SDLK_PAUSE, "pause"}, {SDLK_ESCAPE, "escape"},
@@ -50,6 +51,7 @@ const KeyNameEntry kKeyNames[] = {
     {SDLK_BREAK, "break"}, {SDLK_MENU, "menu"}, {SDLK_POWER, "power"}, {SDLK_EURO, "euro"},
     {SDLK_UNDO, "undo"},
 };
+// clang-format on
 
 std::string Lower(const std::string& s) {
     std::string out(s);

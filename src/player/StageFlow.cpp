@@ -8,8 +8,8 @@ bool StageFlow::ReadGameConfig(const std::string& path) {
     });
 }
 
-void StageFlow::Attach(World& world_, ScreenFade& fade_, InputBindings& bindings_, GameObject& hero_,
-                       Vector2& camera_) {
+void StageFlow::Attach(World& world_, ScreenFade& fade_, InputBindings& bindings_,
+                       GameObject& hero_, Vector2& camera_) {
     world = &world_;
     fade = &fade_;
     bindings = &bindings_;

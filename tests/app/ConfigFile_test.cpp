@@ -98,7 +98,8 @@ TEST(InputConfig, NumbersBindKeysAndButtons) {
     EXPECT_EQ(ActionOfKey(r.bindings, -5), Up);
     EXPECT_EQ(ActionOfKey(r.bindings, 276), Left);
     EXPECT_EQ(r.bindings.keys.size(), 5u);
-    EXPECT_EQ(r.bindings.joystickButtons, (std::map<int, int>{{0, Jump}, {7, Attack1}, {12, NextWeapon}}));
+    EXPECT_EQ(r.bindings.joystickButtons,
+              (std::map<int, int>{{0, Jump}, {7, Attack1}, {12, NextWeapon}}));
     EXPECT_EQ(r.output, "");
 }
 
@@ -119,9 +120,10 @@ TEST(InputConfig, EveryKeyOfTheFileDrivesItsAction) {
                                                    {1007, Attack2},
                                                    {1008, PrevWeapon},
                                                    {1009, NextWeapon}}));
-    EXPECT_EQ(r.bindings.joystickButtons,
-              (std::map<int, int>{
-                  {1, Dash}, {2, Jump}, {3, Attack1}, {4, Attack2}, {5, PrevWeapon}, {6, NextWeapon}}));
+    EXPECT_EQ(
+        r.bindings.joystickButtons,
+        (std::map<int, int>{
+            {1, Dash}, {2, Jump}, {3, Attack1}, {4, Attack2}, {5, PrevWeapon}, {6, NextWeapon}}));
 }
 
 TEST(InputConfig, RebindingAndSeveralCodesForOneAction) {

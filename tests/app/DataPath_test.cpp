@@ -13,9 +13,11 @@ TEST(DataPath, MixedSeparatorsAndCase) {
     WriteFile(dir + "/data/Objects/Player/Rook.anim", "anim");
     ScopedWorkingDirectory cwd(dir);
 
-    EXPECT_EQ(ResolveDataPath("Data\\sfx\\SE_PL00\\ROOK_Jump.WAV"), "data/sfx/SE_PL00/ROOK_JUMP.WAV");
+    EXPECT_EQ(ResolveDataPath("Data\\sfx\\SE_PL00\\ROOK_Jump.WAV"),
+              "data/sfx/SE_PL00/ROOK_JUMP.WAV");
     EXPECT_EQ(ResolveDataPath("data/objects/player\\ROOK.ANIM"), "data/Objects/Player/Rook.anim");
-    EXPECT_EQ(ResolveDataPath("DATA//Objects\\\\Player/Rook.anim"), "data/Objects/Player/Rook.anim");
+    EXPECT_EQ(ResolveDataPath("DATA//Objects\\\\Player/Rook.anim"),
+              "data/Objects/Player/Rook.anim");
     EXPECT_EQ(ResolveDataPath("./data/Objects"), "./data/Objects");
     EXPECT_EQ(ResolveDataPath(dir + "/DATA/sfx"), dir + "/data/sfx") << "absolute paths";
 

@@ -81,7 +81,8 @@ TEST_F(AudioTest, AMissingSoundIsReportedOnceAndTriedAgain) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(sounds.PlaySound("SE_PL00\\ROOK_Dash.WAV", 0, 0), -1);
     EXPECT_EQ(sounds.PlaySound("SE_PL00\\ROOK_Dash.WAV", 0, 0), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Cannot load sound: SE_PL00\\ROOK_Dash.WAV\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Cannot load sound: SE_PL00\\ROOK_Dash.WAV\n");
     EXPECT_EQ(sounds.loadCount, 0);
     EXPECT_FALSE(sounds.ChannelPlaying(0));
 
