@@ -298,17 +298,17 @@ def compose(p, fire=False):
     hfar = add((tx, ty), TORSO_HIP_FAR)
     hnear = add((tx, ty), TORSO_HIP_NEAR)
 
-    def arm_of(shoulder, spec, far):
-        hand = (spec[0], spec[1])
-        bend = spec[2] if len(spec) > 2 else 1
-        kind = spec[3] if len(spec) > 3 else "fist"
+    def arm_of(shoulder, limb, far):
+        hand = (limb[0], limb[1])
+        bend = limb[2] if len(limb) > 2 else 1
+        kind = limb[3] if len(limb) > 3 else "fist"
         elbow = ik(shoulder, hand, UPPER_ARM, FOREARM, bend)
         arm(g, shoulder, elbow, hand, far, kind)
 
-    def leg_of(hip, spec, far):
-        ankle = (spec[0], spec[1])
-        knee = ik(hip, ankle, THIGH, SHIN, -1 if len(spec) < 4 else spec[3])
-        leg(g, hip, knee, ankle, spec[2], far)
+    def leg_of(hip, limb, far):
+        ankle = (limb[0], limb[1])
+        knee = ik(hip, ankle, THIGH, SHIN, -1 if len(limb) < 4 else limb[3])
+        leg(g, hip, knee, ankle, limb[2], far)
 
     arm_of(sfar, p["far_arm"], True)
     leg_of(hfar, p["far_leg"], True)
