@@ -699,383 +699,407 @@
  </tile>
  <tile id="201">
   <properties>
-   <property name="name" value="far_2_0"/>
+   <property name="name" value="far_1_5"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="202">
   <properties>
-   <property name="name" value="far_2_1"/>
+   <property name="name" value="far_2_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="203">
   <properties>
-   <property name="name" value="far_2_2"/>
+   <property name="name" value="far_2_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="204">
   <properties>
-   <property name="name" value="far_2_3"/>
+   <property name="name" value="far_2_2"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="205">
   <properties>
-   <property name="name" value="far_2_4"/>
+   <property name="name" value="far_2_3"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="206">
   <properties>
-   <property name="name" value="far_2_5"/>
+   <property name="name" value="far_2_4"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="207">
   <properties>
-   <property name="name" value="far_2_6"/>
+   <property name="name" value="far_2_5"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="208">
   <properties>
-   <property name="name" value="far_3_0"/>
+   <property name="name" value="far_2_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="209">
   <properties>
-   <property name="name" value="far_3_1"/>
+   <property name="name" value="far_3_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="210">
   <properties>
-   <property name="name" value="far_3_3"/>
+   <property name="name" value="far_3_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="211">
   <properties>
-   <property name="name" value="far_3_5"/>
+   <property name="name" value="far_3_3"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="212">
   <properties>
-   <property name="name" value="far_3_6"/>
+   <property name="name" value="far_3_5"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="213">
   <properties>
-   <property name="name" value="far_4_0"/>
+   <property name="name" value="far_3_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="214">
   <properties>
-   <property name="name" value="far_4_1"/>
+   <property name="name" value="far_4_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="215">
   <properties>
-   <property name="name" value="far_5_0"/>
+   <property name="name" value="far_4_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="216">
   <properties>
-   <property name="name" value="far_5_1"/>
+   <property name="name" value="far_4_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="217">
   <properties>
-   <property name="name" value="far_5_6"/>
+   <property name="name" value="far_4_7"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="218">
   <properties>
-   <property name="name" value="far_5_7"/>
+   <property name="name" value="far_5_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="219">
   <properties>
-   <property name="name" value="far_6_0"/>
+   <property name="name" value="far_5_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="220">
   <properties>
-   <property name="name" value="far_6_1"/>
+   <property name="name" value="far_5_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="221">
   <properties>
-   <property name="name" value="far_6_4"/>
+   <property name="name" value="far_5_7"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="222">
   <properties>
-   <property name="name" value="far_6_6"/>
+   <property name="name" value="far_6_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="223">
   <properties>
-   <property name="name" value="far_7_0"/>
+   <property name="name" value="far_6_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="224">
   <properties>
-   <property name="name" value="far_7_1"/>
+   <property name="name" value="far_6_4"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="225">
   <properties>
-   <property name="name" value="far_7_3"/>
+   <property name="name" value="far_6_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="226">
   <properties>
-   <property name="name" value="far_7_4"/>
+   <property name="name" value="far_6_7"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="227">
   <properties>
-   <property name="name" value="far_7_5"/>
+   <property name="name" value="far_7_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="228">
   <properties>
-   <property name="name" value="far_7_6"/>
+   <property name="name" value="far_7_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="229">
   <properties>
-   <property name="name" value="far_8_0"/>
+   <property name="name" value="far_7_3"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="230">
   <properties>
-   <property name="name" value="far_8_1"/>
+   <property name="name" value="far_7_4"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="231">
   <properties>
-   <property name="name" value="far_8_2"/>
+   <property name="name" value="far_7_5"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="232">
   <properties>
-   <property name="name" value="far_8_3"/>
+   <property name="name" value="far_7_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="233">
   <properties>
-   <property name="name" value="far_8_5"/>
+   <property name="name" value="far_8_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="234">
   <properties>
-   <property name="name" value="far_8_6"/>
+   <property name="name" value="far_8_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="235">
   <properties>
-   <property name="name" value="far_8_7"/>
+   <property name="name" value="far_8_2"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="236">
   <properties>
-   <property name="name" value="far_9_0"/>
+   <property name="name" value="far_8_3"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="237">
   <properties>
-   <property name="name" value="far_9_1"/>
+   <property name="name" value="far_8_5"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="238">
   <properties>
-   <property name="name" value="far_9_2"/>
+   <property name="name" value="far_8_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="239">
   <properties>
-   <property name="name" value="far_9_3"/>
+   <property name="name" value="far_8_7"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="240">
   <properties>
-   <property name="name" value="far_9_5"/>
+   <property name="name" value="far_9_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="241">
   <properties>
-   <property name="name" value="far_9_6"/>
+   <property name="name" value="far_9_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="242">
   <properties>
-   <property name="name" value="far_9_7"/>
+   <property name="name" value="far_9_2"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="243">
   <properties>
-   <property name="name" value="far_10_0"/>
+   <property name="name" value="far_9_3"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="244">
   <properties>
-   <property name="name" value="far_10_1"/>
+   <property name="name" value="far_9_5"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="245">
   <properties>
-   <property name="name" value="far_10_3"/>
+   <property name="name" value="far_9_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="246">
   <properties>
-   <property name="name" value="far_10_4"/>
+   <property name="name" value="far_9_7"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="247">
   <properties>
-   <property name="name" value="far_10_5"/>
+   <property name="name" value="far_10_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="248">
   <properties>
-   <property name="name" value="far_10_6"/>
+   <property name="name" value="far_10_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="249">
   <properties>
-   <property name="name" value="far_11_0"/>
+   <property name="name" value="far_10_3"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="250">
   <properties>
-   <property name="name" value="far_11_1"/>
+   <property name="name" value="far_10_4"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="251">
   <properties>
-   <property name="name" value="far_11_2"/>
+   <property name="name" value="far_10_5"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="252">
   <properties>
-   <property name="name" value="far_12_0"/>
+   <property name="name" value="far_10_6"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="253">
   <properties>
-   <property name="name" value="far_12_1"/>
+   <property name="name" value="far_11_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="254">
   <properties>
-   <property name="name" value="far_12_2"/>
+   <property name="name" value="far_11_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="255">
   <properties>
-   <property name="name" value="far_13_0"/>
+   <property name="name" value="far_11_2"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="256">
   <properties>
-   <property name="name" value="far_13_1"/>
+   <property name="name" value="far_12_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="257">
   <properties>
-   <property name="name" value="far_13_2"/>
+   <property name="name" value="far_12_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="258">
   <properties>
-   <property name="name" value="far_14_0"/>
+   <property name="name" value="far_12_2"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="259">
   <properties>
-   <property name="name" value="far_14_1"/>
+   <property name="name" value="far_13_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="260">
   <properties>
-   <property name="name" value="far_14_2"/>
+   <property name="name" value="far_13_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="261">
   <properties>
-   <property name="name" value="far_15_0"/>
+   <property name="name" value="far_13_2"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="262">
   <properties>
-   <property name="name" value="far_16_0"/>
+   <property name="name" value="far_14_0"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="263">
   <properties>
-   <property name="name" value="sky_8"/>
+   <property name="name" value="far_14_1"/>
    <property name="state" value="0"/>
   </properties>
  </tile>
  <tile id="264">
+  <properties>
+   <property name="name" value="far_14_2"/>
+   <property name="state" value="0"/>
+  </properties>
+ </tile>
+ <tile id="265">
+  <properties>
+   <property name="name" value="far_15_0"/>
+   <property name="state" value="0"/>
+  </properties>
+ </tile>
+ <tile id="266">
+  <properties>
+   <property name="name" value="far_16_0"/>
+   <property name="state" value="0"/>
+  </properties>
+ </tile>
+ <tile id="267">
+  <properties>
+   <property name="name" value="sky_8"/>
+   <property name="state" value="0"/>
+  </properties>
+ </tile>
+ <tile id="268">
   <properties>
    <property name="name" value="sky_9"/>
    <property name="state" value="0"/>
