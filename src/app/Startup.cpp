@@ -61,7 +61,8 @@ bool OpenWindow() {
     return true;
 }
 
-// The hero with its fire-pose sheet, its weapon and its charge orb.
+}  // namespace
+
 void CreateHero(Game& game) {
     World& world = game.world;
     GameObject* hero = world.CreateObjectInCategory("Rook", 0, "Player");
@@ -85,8 +86,6 @@ void CreateHero(Game& game) {
     orb->anim.paletteIndex = static_cast<float>(kChargeOrbPaletteRow) / kPaletteRows;
     game.player.chargeOrb = orb;
 }
-
-}  // namespace
 
 bool StartGame(Game& game, Session& session) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -115,6 +114,8 @@ bool StartGame(Game& game, Session& session) {
     glEnable(GL_TEXTURE_2D);
     SetWindowCaption(game, "Kestrion");
 
+    // The palette reaches the shader by name only: it is a 2D texture, and
+    // binding that name to GL_TEXTURE_1D as well would just raise a GL error.
     session.shader.Create();
     session.shader.SetPaletteTexture(session.draw.paletteTexture);
     session.draw.shader = &session.shader;

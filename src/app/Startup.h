@@ -39,6 +39,11 @@ constexpr const char* kInputConfigPath = "input.cfg";
 constexpr int kScreenWidth = 320;
 constexpr int kScreenHeight = 240;
 
+// Creates the hero "Rook" with its fire-pose sheet, the weapon "Rook Buster"
+// and the charge orb, publishes it and hands it to the stage flow. Needs no
+// window (textures are made only once uploadTextures is set).
+void CreateHero(Game& game);
+
 // False when the game cannot start (its line is printed).
 bool StartGame(Game& game, Session& session);
 
