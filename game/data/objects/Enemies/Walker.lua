@@ -3,7 +3,8 @@
 --
 -- A script cannot see the map, so the walker feels its way. Every few frames
 -- it puts two invisible feelers just ahead of itself in "Misc": a toe at its
--- feet ("WalkerToe") and a nose at its middle ("WalkerNose"). A feeler lives
+-- feet ("WalkerToe", reaching 6 pixels lower so that a slope going down still
+-- counts as floor) and a nose at its middle ("WalkerNose"). A feeler lives
 -- for one update, in which the engine runs its tile collision; feelers are
 -- made to die on walls, so when a feeler's Update hook runs, its health tells
 -- whether it touched a tile. A toe that touched nothing means a ledge ahead,
