@@ -466,3 +466,23 @@ TEST(ObjectUpdate, HooksNeverReachRemovedOrMadeUpObjects) {
     EXPECT_EQ(Vector2(0.0f, 0.0f), thing.velocity);
     EXPECT_EQ(nullptr, world.FromHandle(std::stoll(tree.Eval("string.format('%d', saved)"))));
 }
+
+TEST(ObjectUpdate, KillFromAnItemTouchedByTheHeroNamesTheHeroAndIsDropped) {
+    DataTree tree("update-killitem");
+    auto cast = MakeCast(tree);
+    tree.Lua("function GemCollide(self, other) Kill() end");
+    World& world = tree.world();
+    for (int frame = 0; frame < 3; ++frame) {
+        world.UpdateAllObjects();
+        // The hero's pass was running: Kill queued the hero, whose queue is
+        // never processed, and emptied with the others at the end of the frame.
+        EXPECT_EQ(1u, world.List("Player").size());
+        EXPECT_EQ(1u, world.List("Items").size());
+        for (auto& queue : world.removalQueues) EXPECT_TRUE(queue.second.empty()) << queue.first;
+    }
+    // SetHealth is how an item ends itself.
+    tree.Lua("function GemCollide(self, other) SetHealth(self, 0) end");
+    world.UpdateAllObjects();
+    EXPECT_TRUE(world.List("Items").empty());
+    EXPECT_EQ(cast["Hero"], &world.List("Player").front());
+}
