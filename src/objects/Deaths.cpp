@@ -14,6 +14,7 @@
 // what its own Death hooks create is looked at next frame, so hooks that
 // create dead objects of their own kind cannot keep the pass going.
 #include <cstdlib>
+#include <iterator>
 
 #include "objects/World.h"
 

@@ -16,6 +16,7 @@
 //     waits for the next frame, so a script that spawns from every update
 //     cannot keep a pass running for ever.
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
