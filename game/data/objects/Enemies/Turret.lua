@@ -3,11 +3,11 @@
 -- PlayerDistanceX sets the shell's sideways speed so that its arc comes down
 -- there. Walking into it hurts too. Four small shots end it.
 
-local RANGE = 160          -- horizontal distance, pixels
+local RANGE = 200          -- horizontal distance to the hero, pixels
 local RELOAD = 100         -- frames between two shells
 local LAUNCH_UP = -4.0     -- the shell's first vertical speed (TurretShot adds gravity)
 local FLIGHT = 43          -- frames a shell takes to come down to the floor
-local MAX_SIDE = 3.5
+local MAX_SIDE = 4.0
 local SHELL_PALETTE = 13   -- alarm red
 local CONTACT_DAMAGE = 2
 local HEALTH = 4
