@@ -16,3 +16,7 @@ void StageFlow::Attach(World& world_, ScreenFade& fade_, InputBindings& bindings
     hero = &hero_;
     camera = &camera_;
 }
+
+// Not built yet: no opening, fades or spawning.
+void StageFlow::BeginStage() {}
+void StageFlow::StepStageFlow() {}

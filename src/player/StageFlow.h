@@ -43,6 +43,14 @@ public:
     // Reads "Data\game.cfg"; false when the file cannot be opened.
     bool ReadGameConfig(const std::string& path);
 
+    // Starts the opening of the loaded stage: black, input off, the hero
+    // dropped onto the ground and the camera settled.
+    void BeginStage();
+
+    // One frame of stage flow, also while frozen: the opening, enemy
+    // spawning, the fade and stage switch, the life refill.
+    void StepStageFlow();
+
     void Attach(World& world, ScreenFade& fade, InputBindings& bindings, GameObject& hero,
                 Vector2& camera);
 };
