@@ -13,8 +13,13 @@ std::vector<SourceLine> SplitSourceLines(const std::string& text) {
     int number = 0;
     while (std::getline(in, raw)) {
         ++number;
-        const size_t hash = raw.find('#');
-        if (hash != std::string::npos) raw.erase(hash);
+        // A comment starts at a "#" that begins a word; inside one ("g#5") it is a sharp.
+        for (size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i] == '#' && (i == 0 || raw[i - 1] == ' ' || raw[i - 1] == '\t')) {
+                raw.erase(i);
+                break;
+            }
+        }
         SourceLine line;
         line.number = number;
         std::istringstream words(raw);

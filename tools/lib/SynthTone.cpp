@@ -81,7 +81,9 @@ double PitchAt(const ToneParams& tone, double frequency, double t) {
 double Wave(Waveform wave, double phase, double duty) {
     switch (wave) {
         case Waveform::Square:
-            return phase < duty ? 1.0 : -1.0;
+            // A pulse swings by 2 around its mean, so a narrow one adds no
+            // offset to the mix: high 2 (1 - duty), low -2 duty (+1 and -1 at 0.5).
+            return phase < duty ? 2.0 * (1.0 - duty) : -2.0 * duty;
         case Waveform::Saw:
             return 1.0 - 2.0 * phase;
         case Waveform::Triangle: {
