@@ -16,7 +16,8 @@
 // naming no enemy type prints "Cannot load map: <name>" and leaves the
 // previous stage, the objects and the hero as they were; a wrong magic or a
 // non-zero byte 9 stops silently the same way. A good file replaces the whole
-// stage, placements included, and forgets the camera zones of the old one.
+// stage, placements included, forgets the camera zones of the old one,
+// records the stage's name and resets the hero.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -127,7 +128,7 @@ bool ReadLayer(StageReader& in, StageFile& file) {
     layer.tiles.assign(static_cast<size_t>(cells), 0);
     for (int row = 0; row < layer.height; ++row) {
         for (int column = 0; column < layer.width; ++column) {
-            std::uint16_t code;
+            std::uint16_t code = 0;
             in.U16(code);  // the size check above covers every cell
             if (code >= kTileCodeLimit) return false;
             if (code == 1) {
@@ -268,10 +269,16 @@ void World::LoadStage(const std::string& name, GameObject& hero) {
         if (state) state->currentZone = nullptr;
     }
 
+    stageName = name;
     if (file.hasStart) hero.position = file.start;
+    // A fresh hero: alive again (so that a Death hook that fades to a stage
+    // restarts the game), and out of any hurt, whose knock-back and death
+    // switch gravity off.
+    heroAlive = true;
     hero.health = 32.0f;
     hero.lifetime = 0;
     hero.hurtTimer = 0;
+    hero.gravity = true;
     hero.counter = 0;
     hero.dashJump = false;
     hero.wallState = 0;
