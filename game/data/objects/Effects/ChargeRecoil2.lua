@@ -1,0 +1,3 @@
+-- ChargeRecoil2: the big flash of a full charge, behind the level 3 muzzle
+-- (drawn with palette row 16). Light only: the "ChargeRecoil" made with it
+-- fires the shot. The .script file ends it when its flash has played.

@@ -1,0 +1,3 @@
+-- DashSmoke: dust kicked up where a dash starts. It stays where it was made
+-- while the hero dashes off, and the .script file ends it when the puff has
+-- thinned out (KillOnEndAnim).

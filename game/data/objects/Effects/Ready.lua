@@ -1,0 +1,4 @@
+-- Ready: the ready sign of the stage opening. The stage flow makes two, a
+-- back one in palette row 30 and a front one that it sweeps through rows 17
+-- to 29, jitters and sends flying before the hero beams down; the sign needs
+-- no hooks of its own.

@@ -1,0 +1,2 @@
+-- SlideSpark: sparks where the hero's boots leave the wall in a wall kick.
+-- It stays where it was made; the .script file ends it (KillOnEndAnim).

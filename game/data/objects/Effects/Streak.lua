@@ -1,0 +1,4 @@
+-- Streak: a line of light of the stage opening. The stage flow makes the
+-- streaks, picks their animation ("Screen", "Small", "Medium", "Large"),
+-- sends them flying and ends them when the ready sign leaves; they need no
+-- hooks of their own.

@@ -1,0 +1,5 @@
+-- Rook Teleport: the beam the hero arrives in. The stage flow drops it from
+-- above the view onto the hero's spot ("Stand": the beam), plays "Appear"
+-- once it lands, then hides it and shows the hero, whose "Stand" frame the
+-- last frame of "Appear" is. It needs no hooks of its own (and its name,
+-- with a space, could only reach one through _G["Rook TeleportUpdate"]).
