@@ -14,6 +14,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ public:
 
     // How many times a sound file was read from disk, for tests of the cache.
     int loadCount = 0;
+
+    // Test hook: channels ChannelPlaying reports busy whatever the mixer says.
+    std::set<int> busyForTests;
 
     static constexpr int kReservedChannels = 3;
     static constexpr int kChunkVolume = 64;

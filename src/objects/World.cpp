@@ -89,6 +89,24 @@ void World::ClearList(const std::string& category) {
     Forget(gone);
 }
 
+bool World::RemoveNow(ObjectHandle handle) {
+    const GameObject* target = FromHandle(handle);
+    if (!target || currentObject) return false;
+    for (auto& entry : lists) {
+        ObjectList& list = entry.second;
+        for (ObjectList::iterator it = list.begin(); it != list.end(); ++it) {
+            if (&*it != target) continue;
+            if (entry.first == "Player" && it == list.begin()) return false;
+            std::vector<ObjectList::iterator>& queued = removalQueues[entry.first];
+            queued.erase(std::remove(queued.begin(), queued.end(), it), queued.end());
+            list.erase(it);
+            Forget({target});
+            return true;
+        }
+    }
+    return false;
+}
+
 // The addresses are only compared, never read: the objects are already gone.
 void World::Forget(const std::set<const GameObject*>& gone) {
     if (gone.empty()) return;

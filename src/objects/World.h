@@ -72,6 +72,12 @@ public:
     // Removes every object of a list (stage loading), keeping handles honest.
     void ClearList(const std::string& category);
 
+    // Erases one object at once and forgets its handle, for objects of lists
+    // the death pass never visits (the stage flow's teleport in "Player").
+    // Refused (false) during an update pass, for a handle that names no live
+    // object, and for the hero (the front of "Player").
+    bool RemoveNow(ObjectHandle handle);
+
     // --- per-frame update (ObjectUpdate.cpp) ------------------------------
     void UpdateAllObjects();
     void UpdateCategory(const std::string& category, const std::vector<std::string>& targets);
@@ -107,6 +113,7 @@ public:
     std::vector<ObjectHandle> foregroundList;
     Vector2* camera = nullptr;
     std::string nextStage;  // written by FadeToStage, read by the stage flow
+    std::string stageName;  // the stage LoadStage loaded last
 
     AnimationSetCache animationSets;
     SoundCache sounds;
