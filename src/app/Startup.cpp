@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include "app/Game.h"
 #include "app/GameFrame.h"
@@ -87,8 +88,8 @@ void CreateHero(Game& game) {
     game.player.chargeOrb = orb;
 }
 
-bool StartGame(Game& game, Session& session) {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+bool StartGame(Game& game, Session& session, unsigned seed) {
+    std::srand(seed);
     if (!ReadConfiguration(game)) return false;
     // The Lua state and the script API came up with the Game.
     if (!StartSdl(game) || !OpenWindow()) return false;
@@ -123,8 +124,7 @@ bool StartGame(Game& game, Session& session) {
     session.pacer.lastFrameTime = session.clock.Now();
     game.cameraState = CameraState();
 
-    // The stage opening will take this over once it exists.
-    game.flow.inputEnabled = true;
+    game.flow.BeginStage();
 
     // Events that came in during start-up are drained; a quit among them is
     // ignored.
@@ -133,7 +133,7 @@ bool StartGame(Game& game, Session& session) {
     return true;
 }
 
-void RunMainLoop(Game& game, Session& session) {
+void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
     while (!game.quit) {
         session.music.Cue(game.frameCounter, game.world.sounds.audioOpen);
         const int now = session.clock.Now();
@@ -141,9 +141,23 @@ void RunMainLoop(Game& game, Session& session) {
             session.clock.Sleep(session.pacer.SleepBeforeNextPass(now, game.frameThreshold));
             continue;
         }
+        if (hooks.beforeFrame) hooks.beforeFrame(game, session, game.frameCounter + 1);
         if (!RunGameFrame(game, session.events)) return;
+        if (hooks.afterFrame && !hooks.afterFrame(game, session)) return;
         DrawFrame(game, session.draw);
     }
+}
+
+int RunProgram(const ProgramHooks& hooks) {
+    // The Game is large (the World with its caches and the Lua state): on the heap.
+    auto game = std::make_unique<Game>();
+    Session session;
+    if (hooks.scriptedEvents) session.events = EventSource::Queue();
+    const unsigned seed = hooks.seeded ? hooks.seed : static_cast<unsigned>(std::time(nullptr));
+    if (!StartGame(*game, session, seed)) return 1;
+    RunMainLoop(*game, session, hooks);
+    ShutDown(session);
+    return 0;
 }
 
 void ShutDown(Session& session) {

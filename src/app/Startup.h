@@ -15,6 +15,8 @@
 // where SDL_Quit runs.
 #pragma once
 
+#include <functional>
+
 #include "app/FramePacer.h"
 #include "app/ThemeMusic.h"
 #include "player/EventPump.h"
@@ -44,10 +46,26 @@ constexpr int kScreenHeight = 240;
 // window (textures are made only once uploadTextures is set).
 void CreateHero(Game& game);
 
-// False when the game cannot start (its line is printed).
-bool StartGame(Game& game, Session& session);
+// How a run of the program is watched from outside. The game itself runs with
+// the defaults; the replay tool feeds recorded input instead of SDL's queue,
+// fixes the random seed and looks at every frame.
+struct ProgramHooks {
+    bool scriptedEvents = false;  // the session's events come only from beforeFrame
+    bool seeded = false;          // else srand of the time
+    unsigned seed = 0;
+    // Before each frame, with the number it will have (the first frame is 1).
+    std::function<void(Game&, Session&, int frame)> beforeFrame;
+    // After each frame's simulation, before its drawing; false ends the run.
+    std::function<bool(Game&, Session&)> afterFrame;
+};
+
+// The whole program: start-up, the main loop and shutdown; the exit status.
+int RunProgram(const ProgramHooks& hooks = ProgramHooks());
+
+// False when the game cannot start (its line is printed). seed goes to srand.
+bool StartGame(Game& game, Session& session, unsigned seed);
 
 // Runs frames until a quit; see FramePacer for when a frame starts.
-void RunMainLoop(Game& game, Session& session);
+void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks = ProgramHooks());
 
 void ShutDown(Session& session);

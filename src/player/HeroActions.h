@@ -2,6 +2,12 @@
 // released (dash, jump, fire, weapon change, letting go of a wall). The event
 // pump marks the action's ActionState first, then calls these; the
 // per-frame controller reads the held states on its own.
+//
+// The joystick differs from the keyboard in three places: a dash button
+// starts a dash only on the ground, its release ends a ground dash only while
+// the stick is centred, and the stick (axis 0 beyond the dead zone) acts as a
+// Left or Right press without marking any ActionState; coming back into the
+// dead zone lets go of a wall.
 #pragma once
 
 #include "app/InputBindings.h"
@@ -20,3 +26,7 @@ void OnActionReleased(Game& game, Action action, InputDevice device);
 
 // Axis 0 came back inside the dead zone.
 void OnStickCentred(Game& game);
+
+// The stick as a direction: beyond the dead zone, right or left.
+inline bool StickRight(const InputBindings& bindings) { return bindings.stickX > kStickDeadZone; }
+inline bool StickLeft(const InputBindings& bindings) { return bindings.stickX < -kStickDeadZone; }

@@ -84,9 +84,10 @@ TEST_F(GameFrameTest, DeathCheckStartsTheDeathSequenceOnce) {
     EXPECT_EQ(game.hero->hurtTimer, 0) << "alive";
     game.world.heroAlive = false;
     game.hero->hurtTimer = 99;
+    // The hurt step of the same frame then counts the sequence on by one.
     EXPECT_TRUE(RunGameFrame(game, events));
-    EXPECT_EQ(game.hero->hurtTimer, 100);
+    EXPECT_EQ(game.hero->hurtTimer, 101);
     game.hero->hurtTimer = 105;
     EXPECT_TRUE(RunGameFrame(game, events));
-    EXPECT_EQ(game.hero->hurtTimer, 105) << "a running death sequence is left alone";
+    EXPECT_EQ(game.hero->hurtTimer, 106) << "a running death sequence is not restarted";
 }
