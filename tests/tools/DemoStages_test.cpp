@@ -71,7 +71,8 @@ TEST(DemoStages, EveryCommittedMapConverts) {
         EXPECT_GE(stage.zones.size(), 2u) << name;
         std::vector<std::string> types = stage.enemyTypes;
         std::sort(types.begin(), types.end());
-        EXPECT_EQ((std::vector<std::string>{"Hopper", "Turret", "Walker"}), types) << name;
+        EXPECT_EQ((std::vector<std::string>{"ExitGate", "Hopper", "Turret", "Walker"}), types)
+            << name;
     }
 }
 
@@ -179,16 +180,18 @@ TEST_F(DemoStageLoadTest, FoundryLoadsAsDrawn) {
     EXPECT_EQ("3456111DCBA", surface);
     EXPECT_EQ("2222111ZZZZ", fill);
 
-    ASSERT_EQ(12u, stage().enemyPlacements.size());
-    int walkers = 0, turrets = 0, hoppers = 0;
+    ASSERT_EQ(13u, stage().enemyPlacements.size());
+    int walkers = 0, turrets = 0, hoppers = 0, gates = 0;
     for (const EnemyPlacement& p : stage().enemyPlacements) {
         walkers += p.typeName == "Walker";
         turrets += p.typeName == "Turret";
         hoppers += p.typeName == "Hopper";
+        gates += p.typeName == "ExitGate";
     }
     EXPECT_EQ(6, walkers);
     EXPECT_EQ(3, turrets);
     EXPECT_EQ(3, hoppers);
+    EXPECT_EQ(1, gates);  // in the exit teleporter
 }
 
 TEST_F(DemoStageLoadTest, HeroAndEnemiesLandOnGroundInEveryStage) {
