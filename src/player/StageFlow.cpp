@@ -75,6 +75,15 @@ void StageFlow::BeginStage() {
     if (!world || !fade || !hero || !camera) return;
     EndOpeningObjects();
 
+    // Scripts learn the stage's name first: hooks run during the drop below.
+    // Raw, so that a script's metatable on the globals neither sees nor
+    // fails it.
+    if (lua_State* L = world->script.State()) {
+        lua_pushstring(L, "StageName");
+        lua_pushstring(L, world->stageName.c_str());
+        lua_rawset(L, LUA_GLOBALSINDEX);
+    }
+
     fade->mode = 1;
     fade->level = 1.0f;
     inputEnabled = false;
@@ -91,13 +100,6 @@ void StageFlow::BeginStage() {
     phaseTimer = 0;
     phase = 1;
     spawnCameraKnown = false;
-
-    // Raw: a script's metatable on the globals must not see (or fail) this.
-    if (lua_State* L = world->script.State()) {
-        lua_pushstring(L, "StageName");
-        lua_pushstring(L, world->stageName.c_str());
-        lua_rawset(L, LUA_GLOBALSINDEX);
-    }
 }
 
 void StageFlow::StepStageFlow() {

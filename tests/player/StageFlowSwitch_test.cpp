@@ -217,3 +217,14 @@ TEST_F(SwitchTest, RemoveNowNeverErasesTheHeroNorWorksDuringAPass) {
     EXPECT_TRUE(world().List("Items").empty());
     EXPECT_FALSE(world().RemoveNow(itemHandle)) << "gone already";
 }
+
+TEST_F(SwitchTest, AStartOverNoGroundStopsTheDropAndTheOpeningGoesOn) {
+    std::vector<std::vector<int>> rows = flowtest::YardRows(0, 2);  // floor far left only
+    WriteStage("Pit", flowtest::YardStage({}, {}, rows));
+    world().LoadStage("Pit", *hero);
+    testing::internal::CaptureStdout();
+    flow().BeginStage();
+    EXPECT_EQ("The hero did not land after 10000 steps\n", testing::internal::GetCapturedStdout());
+    EXPECT_EQ(1, flow().phase);
+    EXPECT_EQ(0, flow().phaseTimer);
+}
