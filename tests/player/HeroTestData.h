@@ -129,7 +129,10 @@ protected:
     // `direction`, with no input.
     void StandAt(float x, int direction = 1) {
         hero().position = Vector2(x, kFloorY - 60.0f);
+        hero().velocity = Vector2(0.0f, 0.0f);
+        hero().airborne = 0;
         hero().direction = direction;
+        hero().anim.ChangeAnimation("Stand");
         for (int i = 0; i < 4; ++i) Step();
         ASSERT_EQ(hero().airborne, 0);
         ASSERT_EQ(AnimationName(hero().anim), "Stand");
