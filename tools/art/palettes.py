@@ -135,6 +135,20 @@ put(31, "silhouette: one dark tone", [(0x10, 0x0C, 0x1C)] * 16)
 
 GHOST = [(0x00, 0x08, 0x18), (0x10, 0x40, 0x90), (0x38, 0xA0, 0xE8), (0xA0, 0xF0, 0xFF)]
 ghost = by_brightness(GHOST)
+# An after-image steps one row down per update as it ages, and is drawn
+# additively, so scaling a row scales the light it adds: row 0 is the full
+# ghost and each of rows 1-7 an eighth less, down to a faint eighth at row 7.
+# Rows past the fade hold the faintest, so an older image never flares back.
+FADE_ROWS = 8
+
+
+def faded(c, row):
+    """The ghost colour c at a row of the fade, rounded half up in integers."""
+    left = FADE_ROWS - min(row, FADE_ROWS - 1)
+    return tuple((v * left + FADE_ROWS // 2) // FADE_ROWS for v in c)
+
+
+blue_rows = {n: [faded(c, n) for c in ghost] for n in range(32)}
 
 
 def write(path, name, rows_by_number, header):
@@ -155,7 +169,8 @@ legend = "".join("#   %2d %s\n" % (i, name) for i, (name, _) in enumerate(BASE))
 write(os.path.join(art, "Palette.palette"), "Palette", rows,
       "# The game's palettes: 32 rows of 16 columns (see docs/art-sources.md).\n"
       "# Written by tools/art/palettes.py; edit here or there.\n# Columns:\n" + legend + "\n")
-write(os.path.join(art, "BluePalette.palette"), "BluePalette", {n: ghost for n in range(32)},
-      "# After-images: every row a blue ghost of row 0, by brightness. They are\n"
-      "# drawn additively, so the dark outline adds almost nothing.\n"
+write(os.path.join(art, "BluePalette.palette"), "BluePalette", blue_rows,
+      "# After-images: a blue ghost of row 0, by brightness, fading from row 0\n"
+      "# (full) to row 7 (an eighth); rows 8-31 repeat row 7. They are drawn\n"
+      "# additively, so the dark outline adds almost nothing.\n"
       "# Written by tools/art/palettes.py; edit here or there.\n\n")
