@@ -82,15 +82,32 @@ void OnActionPressed(Game& game, Action action, InputDevice device) {
     if (!game.hero) return;
     GameObject& hero = *game.hero;
     switch (action) {
-        case Dash: PressDash(hero, device); break;
-        case Attack1: OnFirePressed(game, hero.currentWeapon); break;
-        case Attack2: OnFirePressed(game, 0); break;
-        case Jump: PressJump(game, hero); break;
-        case Right: PressDirection(game, hero, 1); break;
-        case Left: PressDirection(game, hero, -1); break;
-        case PrevWeapon: ChangeWeapon(hero, -1); break;
-        case NextWeapon: ChangeWeapon(hero, 1); break;
-        default: break;  // Up and Down are recorded only
+        case Dash:
+            PressDash(hero, device);
+            break;
+        case Attack1:
+            OnFirePressed(game, hero.currentWeapon);
+            break;
+        case Attack2:
+            OnFirePressed(game, 0);
+            break;
+        case Jump:
+            PressJump(game, hero);
+            break;
+        case Right:
+            PressDirection(game, hero, 1);
+            break;
+        case Left:
+            PressDirection(game, hero, -1);
+            break;
+        case PrevWeapon:
+            ChangeWeapon(hero, -1);
+            break;
+        case NextWeapon:
+            ChangeWeapon(hero, 1);
+            break;
+        default:
+            break;  // Up and Down are recorded only
     }
 }
 
@@ -98,8 +115,12 @@ void OnActionReleased(Game& game, Action action, InputDevice device) {
     if (!game.hero) return;
     GameObject& hero = *game.hero;
     switch (action) {
-        case Attack1: OnFireReleased(game, hero.currentWeapon); break;
-        case Attack2: OnFireReleased(game, 0); break;
+        case Attack1:
+            OnFireReleased(game, hero.currentWeapon);
+            break;
+        case Attack2:
+            OnFireReleased(game, 0);
+            break;
         case Jump:
             // Letting go while rising cuts the jump short.
             if (hero.velocity.y < 0.0f) hero.velocity.y = 0.0f;
@@ -110,8 +131,11 @@ void OnActionReleased(Game& game, Action action, InputDevice device) {
         case Right:
             if (hero.wallState == kWallSliding && hero.direction == -1) LetGoOfWall(hero);
             break;
-        case Dash: ReleaseDash(game, hero, device); break;
-        default: break;
+        case Dash:
+            ReleaseDash(game, hero, device);
+            break;
+        default:
+            break;
     }
 }
 

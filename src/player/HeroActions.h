@@ -28,5 +28,9 @@ void OnActionReleased(Game& game, Action action, InputDevice device);
 void OnStickCentred(Game& game);
 
 // The stick as a direction: beyond the dead zone, right or left.
-inline bool StickRight(const InputBindings& bindings) { return bindings.stickX > kStickDeadZone; }
-inline bool StickLeft(const InputBindings& bindings) { return bindings.stickX < -kStickDeadZone; }
+inline bool StickRight(const InputBindings& bindings) {
+    return bindings.stickX > kStickDeadZone;
+}
+inline bool StickLeft(const InputBindings& bindings) {
+    return bindings.stickX < -kStickDeadZone;
+}

@@ -19,7 +19,8 @@ GameObject& CreateEffect(Game& game, const char* name, const char* category, int
 }
 
 // An effect that follows the hero at offset.
-GameObject& AttachEffect(Game& game, const char* name, const char* category, const Vector2& offset) {
+GameObject& AttachEffect(Game& game, const char* name, const char* category,
+                         const Vector2& offset) {
     GameObject& hero = *game.hero;
     GameObject& effect = CreateEffect(game, name, category, kNoPalette);
     effect.parent = &hero;

@@ -7,19 +7,19 @@
 
 namespace {
 
-constexpr int kShotPaletteRow = 1;       // the hero's look in the fire pose
-constexpr int kLevel2PaletteRow = 6;     // flashing while level 2 is ready
-constexpr int kLevel3PaletteRow = 7;     // flashing while level 3 is ready
+constexpr int kShotPaletteRow = 1;    // the hero's look in the fire pose
+constexpr int kLevel2PaletteRow = 6;  // flashing while level 2 is ready
+constexpr int kLevel3PaletteRow = 7;  // flashing while level 3 is ready
 constexpr int kMuzzlePaletteRow = 2;
 constexpr int kChargeRecoil2PaletteRow = 16;
-constexpr int kShortPose = 20;           // fireTimer of a level 1 or 2 shot
-constexpr int kLongPose = 35;            // fireTimer of a level 3 shot
-constexpr int kShortFlashEnd = 15;       // the shot's palette flash ends here
+constexpr int kShortPose = 20;      // fireTimer of a level 1 or 2 shot
+constexpr int kLongPose = 35;       // fireTimer of a level 3 shot
+constexpr int kShortFlashEnd = 15;  // the shot's palette flash ends here
 constexpr int kLongFlashEnd = 29;
-constexpr int kChargeLoopCounter = 30;   // the charge loop starts after this
+constexpr int kChargeLoopCounter = 30;  // the charge loop starts after this
 constexpr int kCannonChannel = 1;
-constexpr int kMuzzleTop = 40;           // muzzle centre height in the hero's frame
-constexpr int kDashMuzzleReach = 13;     // the dash pose holds the cannon further out
+constexpr int kMuzzleTop = 40;        // muzzle centre height in the hero's frame
+constexpr int kDashMuzzleReach = 13;  // the dash pose holds the cannon further out
 
 // A muzzle's offset from the hero: x for a hero facing right / left.
 struct MuzzleOffset {
@@ -27,14 +27,17 @@ struct MuzzleOffset {
     int left;
 };
 
-bool FacesRight(const GameObject& hero) { return hero.direction == 1; }
+bool FacesRight(const GameObject& hero) {
+    return hero.direction == 1;
+}
 
 GameObject* CreateMuzzle(Game& game, const char* name, int paletteRow, MuzzleOffset offset) {
     GameObject& hero = *game.hero;
     GameObject* muzzle = game.world.CreateObjectInCategory(name, paletteRow, "PlayerFX");
     muzzle->parent = &hero;
-    muzzle->parentOffset = Vector2(static_cast<float>(FacesRight(hero) ? offset.right : offset.left),
-                                   static_cast<float>(kMuzzleTop - muzzle->anim.frameHeight / 2));
+    muzzle->parentOffset =
+        Vector2(static_cast<float>(FacesRight(hero) ? offset.right : offset.left),
+                static_cast<float>(kMuzzleTop - muzzle->anim.frameHeight / 2));
     return muzzle;
 }
 
@@ -45,7 +48,9 @@ void AimMuzzle(GameObject& muzzle, const GameObject& hero, const Vector2& positi
     muzzle.direction = -hero.direction;
 }
 
-void SetPaletteRow(GameObject& o, int row) { o.anim.SetPaletteRow(row); }
+void SetPaletteRow(GameObject& o, int row) {
+    o.anim.SetPaletteRow(row);
+}
 
 // The orb, or null once a script has removed it.
 GameObject* ChargeOrb(Game& game) {
@@ -102,7 +107,8 @@ void HeroFire(Game& game, int weaponIndex) {
                                 static_cast<float>(kMuzzleTop - firing->anim.frameHeight / 2));
     if (hero.anim.IsPlaying("Dash")) {
         // The reach follows the facing, as the mirrored muzzle offsets do.
-        firing->parentOffset.x += static_cast<float>(kDashMuzzleReach * (FacesRight(hero) ? 1 : -1));
+        firing->parentOffset.x +=
+            static_cast<float>(kDashMuzzleReach * (FacesRight(hero) ? 1 : -1));
         if (hero.anim.currentFrame > 1) firing->parentOffset.y += 10.0f;
         if (hero.anim.currentFrame > 2) firing->parentOffset.y += 4.0f;
     }

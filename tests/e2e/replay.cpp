@@ -29,10 +29,12 @@ bool SaveScreenshot(const Game& game, const Session& session, const std::string&
     glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     TestImage image(kScreenWidth, kScreenHeight);
     for (int y = 0; y < kScreenHeight; ++y) {
-        const unsigned char* row = &rgba[(kScreenHeight - 1 - y) * kScreenWidth * 4];  // GL: bottom first
+        const unsigned char* row =
+            &rgba[(kScreenHeight - 1 - y) * kScreenWidth * 4];  // GL: bottom first
         for (int x = 0; x < kScreenWidth; ++x) {
             const unsigned char* p = row + x * 4;
-            image.At(x, y) = (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | 0xFFu;
+            image.At(x, y) =
+                (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | 0xFFu;
         }
     }
     std::ofstream out(path, std::ios::binary);

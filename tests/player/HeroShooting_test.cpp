@@ -2,10 +2,11 @@
 // 90, the cool-down, Attack2 charging only from its press, the charge sounds
 // on channel 1 and the flashing, the fire pose's texture swap, muzzles while
 // dashing, and weapon cycling.
+#include "player/HeroShooting.h"
+
 #include <cstdlib>
 
 #include "HeroTestData.h"
-#include "player/HeroShooting.h"
 
 namespace herotest {
 namespace {
@@ -382,9 +383,9 @@ TEST(ChangeWeapon, CyclesWithWrapAroundAndPassesOverIndexOne) {
         int expected;
     };
     const Case cases[] = {
-        {1, 0, 1, 0},  {1, 0, -1, 0}, {2, 0, 1, 0},  {2, 0, -1, 0}, {4, 0, 1, 2},
-        {4, 2, 1, 3},  {4, 3, 1, 0},  {4, 0, -1, 3}, {4, 3, -1, 2}, {4, 2, -1, 0},
-        {4, 2, 0, 2},  {3, 2, 1, 0},  {3, 0, -1, 2}, {0, 0, 1, 0},  {0, 0, -1, 0},
+        {1, 0, 1, 0}, {1, 0, -1, 0}, {2, 0, 1, 0},  {2, 0, -1, 0}, {4, 0, 1, 2},
+        {4, 2, 1, 3}, {4, 3, 1, 0},  {4, 0, -1, 3}, {4, 3, -1, 2}, {4, 2, -1, 0},
+        {4, 2, 0, 2}, {3, 2, 1, 0},  {3, 0, -1, 2}, {0, 0, 1, 0},  {0, 0, -1, 0},
     };
     for (const Case& c : cases) {
         hero.weapons.assign(c.count, WeaponGroup());

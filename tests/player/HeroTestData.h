@@ -167,9 +167,10 @@ private:
         WriteFile(root_ + "/data/objects/Effects/" + name + ".script", "KillOnEndAnim\n");
         if (fires)
             WriteFile(root_ + "/data/objects/Effects/" + name + ".lua",
-                      "function " + name + "Update(self)\n"
-                      "  if GetLifetime(self) == 0 then FireWeapon(self) end\n"
-                      "end\n");
+                      "function " + name +
+                          "Update(self)\n"
+                          "  if GetLifetime(self) == 0 then FireWeapon(self) end\n"
+                          "end\n");
     }
 
     std::string root_;

@@ -12,21 +12,22 @@ namespace herotest {
 TEST(InputScript, ParsesEveryInstruction) {
     InputScript script;
     std::string error;
-    ASSERT_TRUE(ParseInputScript("# walk and jump\n"
-                                 "seed 42\n"
-                                 "frames 300   # then stop\n"
-                                 "\n"
-                                 "frame 12 press right\n"
-                                 "frame 12 press left ctrl\n"
-                                 "frame 40 release keyjump\n"
-                                 "frame 41 press joydash\n"
-                                 "frame 42 release button 7\n"
-                                 "frame 50 stick -20000\n"
-                                 "frame 51 axis 1 300\n"
-                                 "frame 60 state\n"
-                                 "frame 60 screenshot shot.png\n"
-                                 "frame 90 quit\n",
-                                 script, error))
+    ASSERT_TRUE(
+        ParseInputScript("# walk and jump\n"
+                         "seed 42\n"
+                         "frames 300   # then stop\n"
+                         "\n"
+                         "frame 12 press right\n"
+                         "frame 12 press left ctrl\n"
+                         "frame 40 release keyjump\n"
+                         "frame 41 press joydash\n"
+                         "frame 42 release button 7\n"
+                         "frame 50 stick -20000\n"
+                         "frame 51 axis 1 300\n"
+                         "frame 60 state\n"
+                         "frame 60 screenshot shot.png\n"
+                         "frame 90 quit\n",
+                         script, error))
         << error;
     EXPECT_EQ(script.seed, 42u);
     EXPECT_EQ(script.frames, 300);
@@ -66,12 +67,16 @@ TEST(InputScript, ErrorsNameTheLine) {
         const char* error;
     } cases[] = {
         {"frame 3 press nokey", "line 1: no key is named \"nokey\""},
-        {"seed 1\nframe 0 press z", "line 2: expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\""},
-        {"frame x press z", "line 1: expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\""},
+        {"seed 1\nframe 0 press z",
+         "line 2: expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\""},
+        {"frame x press z",
+         "line 1: expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\""},
         {"\n\nframe 2 hold z", "line 3: expected press, release, stick, axis or quit: hold z"},
         {"frame 2 press", "line 1: expected press, release, stick, axis or quit: press"},
-        {"frame 2 stick 40000", "line 1: expected \"stick VALUE\" or \"axis N VALUE\" (-32768 to 32767): stick 40000"},
-        {"frame 2 release button", "line 1: expected \"release button N\" (0 to 255): release button"},
+        {"frame 2 stick 40000",
+         "line 1: expected \"stick VALUE\" or \"axis N VALUE\" (-32768 to 32767): stick 40000"},
+        {"frame 2 release button",
+         "line 1: expected \"release button N\" (0 to 255): release button"},
         {"frame 2 screenshot", "line 1: expected \"screenshot FILE\""},
         {"frames ten", "line 1: expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\""},
     };
@@ -86,8 +91,10 @@ TEST(InputScript, ErrorsNameTheLine) {
 TEST_F(HeroTest, BindingNamesFollowTheGamesBindings) {
     InputScript script;
     std::string error;
-    ASSERT_TRUE(ParseInputScript("frame 1 press keyjump\nframe 1 press joyattack2\n"
-                                 "frame 1 press keyup\n", script, error));
+    ASSERT_TRUE(
+        ParseInputScript("frame 1 press keyjump\nframe 1 press joyattack2\n"
+                         "frame 1 press keyup\n",
+                         script, error));
     game().bindings.keys.clear();
     game().bindings.BindKey(Jump, SDLK_SPACE);
     game().bindings.BindKey(Jump, SDLK_k);

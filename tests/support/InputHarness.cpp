@@ -20,14 +20,22 @@ struct BindingName {
 
 // The binding keys of input.cfg.
 const BindingName kBindingNames[] = {
-    {"keyattack1", Attack1, false},       {"keyattack2", Attack2, false},
-    {"keyjump", Jump, false},             {"keydash", Dash, false},
-    {"keyleft", Left, false},             {"keyright", Right, false},
-    {"keyup", Up, false},                 {"keydown", Down, false},
-    {"keyprevweapon", PrevWeapon, false}, {"keynextweapon", NextWeapon, false},
-    {"joyattack1", Attack1, true},        {"joyattack2", Attack2, true},
-    {"joyjump", Jump, true},              {"joydash", Dash, true},
-    {"joyprevweapon", PrevWeapon, true},  {"joynextweapon", NextWeapon, true},
+    {"keyattack1", Attack1, false},
+    {"keyattack2", Attack2, false},
+    {"keyjump", Jump, false},
+    {"keydash", Dash, false},
+    {"keyleft", Left, false},
+    {"keyright", Right, false},
+    {"keyup", Up, false},
+    {"keydown", Down, false},
+    {"keyprevweapon", PrevWeapon, false},
+    {"keynextweapon", NextWeapon, false},
+    {"joyattack1", Attack1, true},
+    {"joyattack2", Attack2, true},
+    {"joyjump", Jump, true},
+    {"joydash", Dash, true},
+    {"joyprevweapon", PrevWeapon, true},
+    {"joynextweapon", NextWeapon, true},
 };
 
 const BindingName* FindBinding(const std::string& name) {
@@ -199,10 +207,18 @@ void QueueFrameEvents(const InputScript& script, int frame, const InputBindings&
             }
         }
         switch (event.kind) {
-            case ScriptedEvent::Kind::Key: events.PushKey(code, event.down); break;
-            case ScriptedEvent::Kind::Button: events.PushJoystickButton(code, event.down); break;
-            case ScriptedEvent::Kind::Axis: events.PushJoystickAxis(code, event.value); break;
-            case ScriptedEvent::Kind::Quit: events.PushQuit(); break;
+            case ScriptedEvent::Kind::Key:
+                events.PushKey(code, event.down);
+                break;
+            case ScriptedEvent::Kind::Button:
+                events.PushJoystickButton(code, event.down);
+                break;
+            case ScriptedEvent::Kind::Axis:
+                events.PushJoystickAxis(code, event.value);
+                break;
+            case ScriptedEvent::Kind::Quit:
+                events.PushQuit();
+                break;
         }
     }
 }
@@ -229,7 +245,8 @@ FrameState CaptureFrameState(const Game& game, std::vector<SoundRequest> sounds)
     state.frame = game.frameCounter;
     state.sounds = std::move(sounds);
     for (const auto& entry : game.world.lists)
-        if (!entry.second.empty()) state.objects[entry.first] = static_cast<int>(entry.second.size());
+        if (!entry.second.empty())
+            state.objects[entry.first] = static_cast<int>(entry.second.size());
     if (!game.hero) return state;
     const GameObject& hero = *game.hero;
     state.position = hero.position;
@@ -270,7 +287,8 @@ std::string FormatFrameState(const FrameState& s) {
     line += " hurt " + std::to_string(s.hurtTimer);
     line += s.visible ? " visible" : " hidden";
     line += " |";
-    for (const auto& entry : s.objects) line += " " + entry.first + " " + std::to_string(entry.second);
+    for (const auto& entry : s.objects)
+        line += " " + entry.first + " " + std::to_string(entry.second);
     line += " | sounds";
     for (const SoundRequest& request : s.sounds)
         line += " " + request.name + "@" + std::to_string(request.channel) +
@@ -284,9 +302,13 @@ InputHarness::InputHarness(Game& game, InputScript script)
     game_.world.sounds.log = &log_;
 }
 
-InputHarness::~InputHarness() { game_.world.sounds.log = previousLog_; }
+InputHarness::~InputHarness() {
+    game_.world.sounds.log = previousLog_;
+}
 
-int InputHarness::frame() const { return game_.frameCounter; }
+int InputHarness::frame() const {
+    return game_.frameCounter;
+}
 
 FrameState InputHarness::Step(const std::string& extra) {
     const int next = game_.frameCounter + 1;
