@@ -41,7 +41,8 @@ if(KESTRION_ASSETS)
       COMMENT "Rendering music ${name}"
       VERBATIM)
     # Constant bit rate, no ID3 tag and no replay-gain scan: nothing in the
-    # file depends on the time or the machine.
+    # file depends on the time or the machine. tools/rebuild-assets runs the
+    # same command; the assets_rebuild test holds the two to the same bytes.
     add_custom_command(OUTPUT ${mp3}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${KESTRION_GAME_DIR}/data/bgm
       COMMAND ${LAME_COMMAND} --quiet --nohist --noreplaygain --cbr -b 128 -q 2 ${wav} ${mp3}.part
