@@ -1,11 +1,20 @@
 #include "player/HeroActions.h"
 
 #include "app/Game.h"
+#include "player/HeroHealth.h"
 #include "player/HeroMovement.h"
 #include "player/HeroShooting.h"
 #include "player/HeroSounds.h"
 
 namespace {
+
+// The hero that reacts to input: there is one, and it is not dying (a dead
+// hero neither jumps nor fires, also once it has vanished).
+GameObject* ReactingHero(Game& game) {
+    GameObject* hero = game.hero;
+    if (!hero || !game.world.heroAlive || hero->hurtTimer >= kDeathHurtTimer) return nullptr;
+    return hero;
+}
 
 void LetGoOfWall(GameObject& hero) {
     hero.wallState = kWallLetGo;
@@ -79,8 +88,9 @@ void ReleaseDash(Game& game, GameObject& hero, InputDevice device) {
 }  // namespace
 
 void OnActionPressed(Game& game, Action action, InputDevice device) {
-    if (!game.hero) return;
-    GameObject& hero = *game.hero;
+    GameObject* reacting = ReactingHero(game);
+    if (!reacting) return;
+    GameObject& hero = *reacting;
     switch (action) {
         case Dash:
             PressDash(hero, device);
@@ -112,8 +122,9 @@ void OnActionPressed(Game& game, Action action, InputDevice device) {
 }
 
 void OnActionReleased(Game& game, Action action, InputDevice device) {
-    if (!game.hero) return;
-    GameObject& hero = *game.hero;
+    GameObject* reacting = ReactingHero(game);
+    if (!reacting) return;
+    GameObject& hero = *reacting;
     switch (action) {
         case Attack1:
             OnFireReleased(game, hero.currentWeapon);
@@ -140,5 +151,6 @@ void OnActionReleased(Game& game, Action action, InputDevice device) {
 }
 
 void OnStickCentred(Game& game) {
-    if (game.hero && game.hero->wallState == kWallSliding) LetGoOfWall(*game.hero);
+    GameObject* hero = ReactingHero(game);
+    if (hero && hero->wallState == kWallSliding) LetGoOfWall(*hero);
 }

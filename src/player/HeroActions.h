@@ -1,7 +1,8 @@
 // HeroActions: what the hero does the moment an action is pressed or
 // released (dash, jump, fire, weapon change, letting go of a wall). The event
 // pump marks the action's ActionState first, then calls these; the
-// per-frame controller reads the held states on its own.
+// per-frame controller reads the held states on its own. While the hero's
+// death sequence runs, actions are still marked but the hero does not react.
 //
 // The joystick differs from the keyboard in three places: a dash button
 // starts a dash only on the ground, its release ends a ground dash only while

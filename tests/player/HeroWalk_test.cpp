@@ -123,4 +123,23 @@ TEST_F(HeroTest, ControlsWaitForTheKnockBackAndTheFreeze) {
     EXPECT_EQ(game().bindings[Right].held, 0);
 }
 
+TEST_F(HeroTest, ADyingHeroNeitherJumpsNorFires) {
+    StandAt(100.0f);
+    Step("press keyattack1");
+    for (int i = 0; i < 30; ++i) Step();
+    ASSERT_GE(hero().counter, 25);
+    game().world.heroAlive = false;  // as after its health reached 0
+
+    FrameState s = Step("press keyjump, release keyattack1, press keyattack2, press keydash");
+    EXPECT_EQ(s.hurtTimer, 101);
+    EXPECT_EQ(s.airborne, 0);
+    EXPECT_EQ(s.dashTimer, 0);
+    EXPECT_TRUE(Objects("PlayerFX", "BusterRecoil").empty()) << "no charged shot";
+    for (const GameObject* muzzle : Objects("PlayerFX", "Recoil"))
+        EXPECT_GT(muzzle->lifetime, 1) << "no new shot";
+    EXPECT_GE(s.counter, 25);
+    for (const SoundRequest& r : s.sounds) EXPECT_EQ(r.name.find("ROOK_Jump"), std::string::npos);
+    EXPECT_EQ(game().bindings[Jump].held, 1) << "the actions are still marked";
+}
+
 }  // namespace herotest
