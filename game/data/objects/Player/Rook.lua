@@ -26,6 +26,12 @@ local function Burst(self)
   end
 end
 
+-- The hero's gauge holds 32 points and every stage starts him at 32: make
+-- that his maximum too, so that capsules refill him up to a full gauge.
+function RookCreate(self)
+  SetHealth(self, 32)
+end
+
 function RookDeath(self)
   RookSinceDeath = 0
 end
