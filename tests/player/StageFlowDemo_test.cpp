@@ -125,7 +125,10 @@ TEST_F(DemoFlow, RookBurstsOnDeathAndTheStageStartsOver) {
     EXPECT_EQ("Foundry", game.world.stageName);
     EXPECT_TRUE(game.world.heroAlive);
     EXPECT_EQ(0, hero->hurtTimer);
-    EXPECT_EQ(start, hero->position);
+    // Back on the start cell's ground. A standing object keeps a fraction of a
+    // pixel that moves with every update, so only the whole pixel is compared.
+    EXPECT_EQ(start.x, hero->position.x);
+    EXPECT_EQ(static_cast<int>(start.y), static_cast<int>(hero->position.y));
     ASSERT_TRUE(RunToPhase(0));
     for (int i = 0; i < 50; ++i) Frame();
     EXPECT_TRUE(hero->visible);
