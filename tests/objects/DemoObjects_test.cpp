@@ -74,25 +74,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Demo, RookBusterHasThreeLevelsOfGrowingPower) {
-    const WeaponGroup buster = LoadWeapon("Rook Buster");
-    EXPECT_EQ("Rook Buster", buster.name);
-    ASSERT_EQ(3u, buster.levels.size());
-    const char* names[] = {"BusterShot", "BusterShotM", "BusterShotL"};
-    for (int i = 0; i < 3; ++i) {
-        const WeaponDef& level = buster.levels[i];
-        EXPECT_EQ(names[i], level.objectName);
-        EXPECT_TRUE(level.wallCollision);
-        EXPECT_GE(level.paletteIndex, 0);
-        if (i > 0) {
-            EXPECT_GT(level.power, buster.levels[i - 1].power);
-            EXPECT_GT(level.speed, buster.levels[i - 1].speed);
-        }
-    }
-    EXPECT_EQ(1.0f, buster.levels[0].power);
-    EXPECT_EQ(4.0f, buster.levels[2].power);
-}
-
 TEST_F(Demo, WalkerPacesBetweenAWallAndALedge) {
     World& world = game_.world;
     Floor(world, 5, 24, {20});  // floor x 80..399, wall x 320..335
@@ -291,31 +272,4 @@ TEST_F(Demo, CapsulesHealTheHeroAndEndThemselves) {
     EXPECT_TRUE(left.anim.IsPlaying("Blink"));
     Frames(120);
     EXPECT_TRUE(world.List("Items").empty());
-}
-
-TEST_F(Demo, KilledEnemiesDropCapsulesThatHopOutAndLand) {
-    World& world = game_.world;
-    Floor(world, 0, 30);
-    PlaceHero(-300.0f);
-    unsigned seed = 0;
-    for (;; ++seed) {
-        std::srand(seed);
-        if (std::rand() % 4 == 0 && std::rand() % 8 == 7) break;
-    }
-    GameObject& hopper = *Spawn("Hopper", 200.0f);
-    world.UpdateAllObjects();
-    hopper.health = 0.0f;
-    std::srand(seed);
-    world.UpdateAllObjects();
-    GameObject* capsule = Find("Items", "HealthMed");
-    ASSERT_NE(nullptr, capsule);
-    float top = capsule->position.y;
-    for (int i = 0; i < 90; ++i) {
-        world.UpdateAllObjects();
-        ASSERT_EQ(1u, world.List("Items").size()) << "frame " << i;
-        top = std::min(top, capsule->position.y);
-    }
-    EXPECT_LT(top, 144.0f - 40.0f);  // it hopped
-    EXPECT_EQ(0, capsule->airborne);
-    EXPECT_EQ(160, static_cast<int>(capsule->position.y) + capsule->anim.bottom);
 }

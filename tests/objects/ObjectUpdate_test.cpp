@@ -132,21 +132,15 @@ TEST(ObjectUpdate, OverlapCountsTouchingBoxesAndWidensByBothVelocities) {
         GameObject b;
         bool overlap;
     } cases[] = {
-        {box(10.0f, 0.0f), true},          // touching on the right: gap 0
-        {box(11.0f, 0.0f), false},         // gap 1
-        {box(10.9f, 0.0f), true},          // gap 0.9 truncates to 0
-        {box(-10.0f, 0.0f), true},         // touching on the left
-        {box(-11.0f, 0.0f), false},
-        {box(0.0f, 10.0f), true},          // touching below
-        {box(0.0f, 11.0f), false},
-        {box(0.0f, -10.0f), true},         // touching above
-        {box(0.0f, -11.0f), false},
-        {box(11.0f, 0.0f, 1.0f), true},    // widened by b's velocity
-        {box(12.0f, 0.0f, 1.0f), false},
-        {box(10.0f, 0.0f, -1.0f), false},  // narrowed: touching no longer counts
-        {box(0.0f, 13.0f, 0.0f, 3.0f), true},
+        // Touching counts (gaps truncate); a gap of 1 does not.
+        {box(10.0f, 0.0f), true},  {box(11.0f, 0.0f), false}, {box(10.9f, 0.0f), true},
+        {box(-10.0f, 0.0f), true}, {box(-11.0f, 0.0f), false}, {box(0.0f, 10.0f), true},
+        {box(0.0f, 11.0f), false}, {box(0.0f, -10.0f), true}, {box(0.0f, -11.0f), false},
+        {box(3.0f, 4.0f), true},
+        // b's velocity widens or narrows the test.
+        {box(11.0f, 0.0f, 1.0f), true}, {box(12.0f, 0.0f, 1.0f), false},
+        {box(10.0f, 0.0f, -1.0f), false}, {box(0.0f, 13.0f, 0.0f, 3.0f), true},
         {box(0.0f, 14.0f, 0.0f, 3.0f), false},
-        {box(3.0f, 4.0f), true},           // plainly inside
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.overlap, Overlap(a, c.b))

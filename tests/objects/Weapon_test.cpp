@@ -199,13 +199,3 @@ TEST(Weapon, FireWeaponOutsideTheTableCreatesNothing) {
     EXPECT_TRUE(world.List("PlayerWeapons").empty());
 }
 
-TEST(Weapon, ScriptFiresThroughTheMuzzle) {
-    Range range;
-    range.tree.Lua("shot = FireWeapon(" + objtest::Handle(range.muzzle) + ")");
-    EXPECT_EQ("nil", range.tree.Eval("shot"));  // weaponLevel 0: nothing
-    range.muzzle->weaponLevel = 2;
-    range.tree.Lua("shot = FireWeapon(" + objtest::Handle(range.muzzle) + ")\n"
-                   "name = GetName(shot)");
-    EXPECT_EQ("Bean", range.tree.Eval("name"));
-    EXPECT_EQ(1u, range.tree.world().List("PlayerWeapons").size());
-}

@@ -5,61 +5,36 @@
 
 namespace {
 
-TEST_F(ScriptTest, AddHealthIsCappedAndHasNoFloor) {
-    GameObject* walker = Make("Walker", "Enemies");
+TEST_F(ScriptTest, HealthCallsInSequence) {
+    GameObject* walker = Make("Walker", "Enemies");  // cap 20
     SetHandle("w", walker);
     walker->health = 10.0f;
-    ASSERT_TRUE(Run("AddHealth(w, 4)"));
-    EXPECT_EQ(walker->health, 14.0f);
-    ASSERT_TRUE(Run("AddHealth(w, 0)"));
-    EXPECT_EQ(walker->health, 14.0f);
-    ASSERT_TRUE(Run("AddHealth(w, 100)"));
-    EXPECT_EQ(walker->health, 20.0f);
-    ASSERT_TRUE(Run("AddHealth(w, -30)"));
-    EXPECT_EQ(walker->health, -10.0f);
-    ASSERT_TRUE(Run("AddHealth(w, 2.5)"));
-    EXPECT_EQ(walker->health, -7.5f);
-    EXPECT_EQ(walker->maxHealth, 20.0f);
-}
-
-TEST_F(ScriptTest, SetHealthSetsHealthAndItsCap) {
-    GameObject* walker = Make("Walker", "Enemies");
-    SetHandle("w", walker);
-    ASSERT_TRUE(Run("SetHealth(w, 7.5)"));
-    EXPECT_EQ(walker->health, 7.5f);
-    EXPECT_EQ(walker->maxHealth, 7.5f);
-    EXPECT_EQ(Number("GetHealth(w)"), 7.5);
-    ASSERT_TRUE(Run("AddHealth(w, 1)"));
-    EXPECT_EQ(walker->health, 7.5f);
-
-    // Numbers in strings convert; anything else reads 0.
-    ASSERT_TRUE(Run("SetHealth(w, '12')"));
-    EXPECT_EQ(walker->health, 12.0f);
-    ASSERT_TRUE(Run("SetHealth(w, 'lots')"));
-    EXPECT_EQ(walker->health, 0.0f);
-    ASSERT_TRUE(Run("SetHealth(w, 5) SetHealth(w, {})"));
-    EXPECT_EQ(walker->health, 0.0f);
-}
-
-TEST_F(ScriptTest, TakeDamageOfZeroDoesNothingAndNegativeDamageHeals) {
-    GameObject* walker = Make("Walker", "Enemies");
-    SetHandle("w", walker);
-    ASSERT_TRUE(Run("TakeDamage(w, 0)"));
-    EXPECT_EQ(walker->health, 20.0f);
-    EXPECT_FALSE(walker->hitFlash);
-    ASSERT_TRUE(Run("TakeDamage(w, 1e-50)"));  // 0 as a 32-bit float
-    EXPECT_EQ(walker->health, 20.0f);
-    EXPECT_FALSE(walker->hitFlash);
-
-    ASSERT_TRUE(Run("TakeDamage(w, -5)"));
-    EXPECT_EQ(walker->health, 25.0f);  // no cap
-    EXPECT_TRUE(walker->hitFlash);
-
-    walker->hitFlash = false;
-    ASSERT_TRUE(Run("TakeDamage(w, 2.5)"));
-    EXPECT_EQ(walker->health, 22.5f);
-    EXPECT_TRUE(walker->hitFlash);
-    EXPECT_EQ(Number("GetHealth(w)"), 22.5);
+    struct Step {
+        const char* call;
+        float health, maxHealth;
+        bool flash;
+    };
+    const Step steps[] = {
+        {"AddHealth(w, 4) AddHealth(w, 0)", 14.0f, 20.0f, false},
+        {"AddHealth(w, 100)", 20.0f, 20.0f, false},  // capped
+        {"AddHealth(w, -30)", -10.0f, 20.0f, false},  // no floor
+        {"AddHealth(w, 2.5)", -7.5f, 20.0f, false},
+        {"SetHealth(w, 7.5) AddHealth(w, 1)", 7.5f, 7.5f, false},  // sets the cap too
+        {"SetHealth(w, '12')", 12.0f, 12.0f, false},  // numbers in strings convert
+        {"SetHealth(w, 'lots')", 0.0f, 0.0f, false},
+        {"SetHealth(w, 5) SetHealth(w, {})", 0.0f, 0.0f, false},
+        {"SetHealth(w, 20) TakeDamage(w, 0) TakeDamage(w, 1e-50)", 20.0f, 20.0f, false},
+        {"TakeDamage(w, -5)", 25.0f, 20.0f, true},  // negative damage heals past the cap
+        {"TakeDamage(w, 2.5)", 22.5f, 20.0f, true},
+    };
+    for (const Step& s : steps) {
+        walker->hitFlash = false;
+        ASSERT_TRUE(Run(s.call));
+        EXPECT_EQ(walker->health, s.health) << s.call;
+        EXPECT_EQ(walker->maxHealth, s.maxHealth) << s.call;
+        EXPECT_EQ(walker->hitFlash, s.flash) << s.call;
+        EXPECT_EQ(Number("GetHealth(w)"), s.health) << s.call;
+    }
 }
 
 TEST_F(ScriptTest, DamagePlayerHurtsAndPlaysOneOfTheTwoVoices) {
@@ -80,8 +55,7 @@ TEST_F(ScriptTest, DamagePlayerHurtsAndPlaysOneOfTheTwoVoices) {
         EXPECT_EQ(rook->hurtTimer, 73);
         EXPECT_FALSE(rook->gravity);
         ASSERT_EQ(sounds.size(), 1u);
-        EXPECT_EQ(sounds[0].name,
-                  voice == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV");
+        EXPECT_EQ(sounds[0].name, voice == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV");
         EXPECT_EQ(sounds[0].channel, 2);
         EXPECT_EQ(sounds[0].loops, 0);
     }
@@ -99,12 +73,12 @@ TEST_F(ScriptTest, DamagePlayerHurtsAndPlaysOneOfTheTwoVoices) {
 }
 
 TEST_F(ScriptTest, AddPlayerHealthReplacesThePendingAmount) {
-    ASSERT_TRUE(Run("AddPlayerHealth(4)"));
-    EXPECT_EQ(game().flow.pendingHealth, 4.0f);
-    ASSERT_TRUE(Run("AddPlayerHealth(2.5)"));
-    EXPECT_EQ(game().flow.pendingHealth, 2.5f);
-    ASSERT_TRUE(Run("AddPlayerHealth()"));
-    EXPECT_EQ(game().flow.pendingHealth, 0.0f);
+    for (const auto& c : {std::make_pair("AddPlayerHealth(4)", 4.0f),
+                          std::make_pair("AddPlayerHealth(2.5)", 2.5f),
+                          std::make_pair("AddPlayerHealth()", 0.0f)}) {
+        ASSERT_TRUE(Run(c.first));
+        EXPECT_EQ(game().flow.pendingHealth, c.second) << c.first;
+    }
 }
 
 }  // namespace

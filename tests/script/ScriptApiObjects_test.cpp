@@ -52,62 +52,41 @@ TEST_F(ScriptTest, CreateObjectWithoutAnOwnerCreatesNothing) {
     EXPECT_TRUE(world().List("EnemyWeapons").empty());
 }
 
-TEST_F(ScriptTest, OffsetObjectMovesAlongTheAxesAndMoveObjectAlongTheFacing) {
+TEST_F(ScriptTest, MovesFieldsAndFlags) {
     GameObject* walker = Make("Walker", "Enemies");
     walker->position = Vector2(10.0f, 20.0f);
+    walker->lifetime = 42;
     SetHandle("w", walker);
     ASSERT_TRUE(Run("OffsetObject(w, 1.5, -2)"));
     EXPECT_EQ(walker->position, Vector2(11.5f, 18.0f));
-    ASSERT_TRUE(Run("MoveObject(w, 3, 1)"));
+    ASSERT_TRUE(Run("MoveObject(w, 3, 1)"));  // along the facing
     EXPECT_EQ(walker->position, Vector2(14.5f, 19.0f));
     ASSERT_TRUE(Run("SetDirection(w, -1) MoveObject(w, 3, 1)"));
     EXPECT_EQ(walker->position, Vector2(11.5f, 20.0f));
-}
 
-TEST_F(ScriptTest, ObjectFieldsReadAndWrite) {
-    GameObject* walker = Make("Walker", "Enemies");
-    SetHandle("w", walker);
-    walker->lifetime = 42;
     EXPECT_EQ(Number("GetPower(w)"), 1.0);
-    ASSERT_TRUE(Run("SetPower(w, 2.5)"));
+    ASSERT_TRUE(Run("SetPower(w, 2.5) SetVelocity(w, 1.25, -3)"));
     EXPECT_EQ(walker->power, 2.5f);
-    EXPECT_EQ(Number("GetPower(w)"), 2.5);
+    EXPECT_EQ(walker->velocity, Vector2(1.25f, -3.0f));
     EXPECT_EQ(String("GetName(w)"), "Walker");
     EXPECT_EQ(Number("GetLifetime(w)"), 42);
-
-    ASSERT_TRUE(Run("SetVelocity(w, 1.25, -3)"));
-    EXPECT_EQ(walker->velocity, Vector2(1.25f, -3.0f));
-
-    // Ints truncate toward zero.
-    ASSERT_TRUE(Run("SetDirection(w, -1.9)"));
-    EXPECT_EQ(walker->direction, -1);
+    ASSERT_TRUE(Run("SetDirection(w, -1.9)"));  // ints truncate toward zero
     EXPECT_EQ(Number("GetDirection(w)"), -1);
     ASSERT_TRUE(Run("SetDirection(w, 2.9)"));
     EXPECT_EQ(walker->direction, 2);
-}
 
-TEST_F(ScriptTest, SetSFXFollowsLuaTruth) {
-    GameObject* walker = Make("Walker", "Enemies");
-    SetHandle("w", walker);
-    ASSERT_TRUE(Run("SetSFX(w, 0)"));
-    EXPECT_TRUE(walker->noCollide);
-    ASSERT_TRUE(Run("SetSFX(w, false)"));
-    EXPECT_FALSE(walker->noCollide);
-    ASSERT_TRUE(Run("SetSFX(w, '')"));
-    EXPECT_TRUE(walker->noCollide);
-    ASSERT_TRUE(Run("SetSFX(w)"));
-    EXPECT_FALSE(walker->noCollide);
-    ASSERT_TRUE(Run("SetSFX(w, true)"));
-    EXPECT_TRUE(walker->noCollide);
-    ASSERT_TRUE(Run("SetSFX(w, nil)"));
-    EXPECT_FALSE(walker->noCollide);
-}
+    // SetSFX follows Lua truth: 0 and '' are true.
+    const std::pair<const char*, bool> sfx[] = {{"0", true},   {"false", false}, {"''", true},
+                                                {"", false},   {"true", true},   {"nil", false}};
+    for (const auto& c : sfx) {
+        ASSERT_TRUE(Run(std::string("SetSFX(w") + (*c.first ? ", " : "") + c.first + ")"));
+        EXPECT_EQ(walker->noCollide, c.second) << c.first;
+    }
 
-TEST_F(ScriptTest, SetSpeedLeavesTheSpeedAloneWhileDashing) {
+    // SetSpeed leaves the speed alone while dashing.
     GameObject* rook = Make("Rook", "Player");
     SetHandle("rook", rook);
     ASSERT_TRUE(Run("SetSpeed(rook, 3)"));
-    EXPECT_EQ(rook->walkSpeed, 3.0f);
     EXPECT_EQ(rook->speed, 3.0f);
     rook->dashTimer = 5;
     ASSERT_TRUE(Run("SetSpeed(rook, 1.5)"));
@@ -210,32 +189,6 @@ TEST_F(ScriptTest, KillQueuesTheCurrentObjectOnly) {
     world().currentObject = nullptr;
     world().RemoveQueued();
     EXPECT_TRUE(world().List("Enemies").empty());
-}
-
-TEST_F(ScriptTest, KillFromAnItemsCollideHookQueuesTheHeroWhoStays) {
-    GameObject* rook = Make("Rook", "Player");
-    game().hero = rook;
-    GameObject* item = Make("HealthSm", "Items");
-    rook->tileCollision = false;
-    item->tileCollision = false;
-    rook->position = Vector2(0.0f, 0.0f);
-    item->position = Vector2(10.0f, 10.0f);
-    SetHandle("rook", rook);
-    SetHandle("item", item);
-    ASSERT_TRUE(Run(R"lua(
-        order = ""
-        function RookCollide(self, other) order = order .. "Rook(" .. GetName(other) .. ")" end
-        function HealthSmCollide(self, other)
-            order = order .. "HealthSm(" .. GetName(other) .. ")"
-            Kill()
-        end
-    )lua"));
-    world().UpdateAllObjects();
-    EXPECT_EQ(String("order"), "Rook(HealthSm)HealthSm(Rook)");
-    ASSERT_EQ(world().List("Player").size(), 1u);
-    EXPECT_EQ(&world().List("Player").front(), rook);
-    ASSERT_EQ(world().List("Items").size(), 1u);
-    EXPECT_EQ(&world().List("Items").front(), item);
 }
 
 // Every function that takes a handle, called with handles that name no live

@@ -17,7 +17,7 @@ TEST_F(ScriptTest, PlaySoundUsesAnyFreeChannelOnce) {
     }
 }
 
-TEST_F(ScriptTest, FadeToStageAsksTheStageFlowToFadeOut) {
+TEST_F(ScriptTest, FadeToStageAndQuitReachTheGame) {
     ASSERT_TRUE(Run("FadeToStage('Stage 2')"));
     EXPECT_EQ(world().nextStage, "Stage 2");
     EXPECT_EQ(game().fade.mode, 2);
@@ -25,9 +25,6 @@ TEST_F(ScriptTest, FadeToStageAsksTheStageFlowToFadeOut) {
     ASSERT_TRUE(Run("FadeToStage()"));
     EXPECT_EQ(world().nextStage, "");
     EXPECT_EQ(game().fade.mode, 2);
-}
-
-TEST_F(ScriptTest, QuitSetsTheQuitFlag) {
     EXPECT_FALSE(game().quit);
     ASSERT_TRUE(Run("Quit()"));
     EXPECT_TRUE(game().quit);

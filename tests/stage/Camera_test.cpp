@@ -107,53 +107,34 @@ TEST_F(CameraTest, DeadBandWidensOutsideLockedZones) {
 }
 
 TEST_F(CameraTest, ZoneEdgesCreepTwoPixelsAFrame) {
-    // Left edge at 200: the view's left side moves in until the centre is at 360.
-    Zones({Zone(kZoneLeftEdge, 200, 0, 3200, 1600)});
-    hero.position = Vector2(200.0f, 500.0f);
-    game.camera = Vector2(240.0f, 530.0f);
-    for (float x = 242.0f; x <= 360.0f; x += 2.0f) {
+    // Each edge moves the view's side in until the centre is half a view inside.
+    struct Case {
+        CameraZone zone;
+        Vector2 hero, camera;
+        float step, end;
+        bool vertical;
+    };
+    const Case cases[] = {
+        {Zone(kZoneLeftEdge, 200, 0, 3200, 1600), {200, 500}, {240, 530}, 2.0f, 360.0f, false},
+        {Zone(kZoneRightEdge, 0, 0, 1000, 1600), {900, 500}, {940, 530}, -2.0f, 840.0f, false},
+        {Zone(kZoneTopEdge, 0, 400, 3200, 1600), {1000, 400}, {1040, 440}, 2.0f, 520.0f, true},
+        {Zone(kZoneBottomEdge, 0, 0, 3200, 800), {1000, 700}, {1040, 760}, -2.0f, 680.0f, true},
+    };
+    for (const Case& c : cases) {
+        Zones({c.zone});
+        game.cameraState = CameraState();
+        hero.position = c.hero;
+        game.camera = c.camera;
+        float expected = c.vertical ? c.camera.y : c.camera.x;
+        while (expected != c.end) {
+            expected += c.step;
+            Step();
+            ASSERT_EQ(c.vertical ? game.camera.y : game.camera.x, expected) << c.zone.flags;
+        }
         Step();
-        ASSERT_EQ(game.camera.x, x);
-    }
-    Step();
-    EXPECT_EQ(game.camera.x, 360.0f);
-    Step();
-    EXPECT_EQ(game.camera.x, 360.0f);
-
-    // Right edge at 1000: the centre moves out to 840.
-    Zones({Zone(kZoneRightEdge, 0, 0, 1000, 1600)});
-    game.cameraState = CameraState();
-    hero.position = Vector2(900.0f, 500.0f);
-    game.camera = Vector2(940.0f, 530.0f);
-    for (float x = 938.0f; x >= 840.0f; x -= 2.0f) {
         Step();
-        ASSERT_EQ(game.camera.x, x);
+        EXPECT_EQ(c.vertical ? game.camera.y : game.camera.x, c.end) << c.zone.flags;
     }
-    Step();
-    EXPECT_EQ(game.camera.x, 840.0f);
-
-    // Top edge at 400 and bottom edge at 800, against the band's pull.
-    Zones({Zone(kZoneTopEdge, 0, 400, 3200, 1600)});
-    game.cameraState = CameraState();
-    hero.position = Vector2(1000.0f, 400.0f);
-    game.camera = Vector2(1040.0f, 440.0f);
-    for (float y = 442.0f; y <= 520.0f; y += 2.0f) {
-        Step();
-        ASSERT_EQ(game.camera.y, y);
-    }
-    Step();
-    EXPECT_EQ(game.camera.y, 520.0f);
-
-    Zones({Zone(kZoneBottomEdge, 0, 0, 3200, 800)});
-    game.cameraState = CameraState();
-    hero.position = Vector2(1000.0f, 700.0f);
-    game.camera = Vector2(1040.0f, 760.0f);
-    for (float y = 758.0f; y >= 680.0f; y -= 2.0f) {
-        Step();
-        ASSERT_EQ(game.camera.y, y);
-    }
-    Step();
-    EXPECT_EQ(game.camera.y, 680.0f);
 }
 
 TEST_F(CameraTest, ZoneChoiceAndItsMargins) {

@@ -7,18 +7,11 @@
 //   row 9   .      3 4 5 6   1 ... 1  D  C  B  A    .
 //   row 10  1      2 2 2 2   1 ... 1  Z  Z  Z  Z    1
 //
-// Ground at 160, a right-edge slope up to a plateau at 144, and a left-edge
-// slope back down. A right-edge tile of rise k (0, 4, 8, 12 for '3'..'6')
-// has its surface at 160 - k - (p % 16) / 4 under the object's right edge
-// pixel p; a left-edge tile ('A'..'D') at 157 - k + (p % 16) / 4 under the
-// pixel just inside its left edge.
-//
-// A slope is read from the tile under the edge before the move, at the pixel
-// offset the move will reach ((p % 16 + vx) / 4, toward zero). Where the edge
-// crosses into the next tile that gives the surface of the tile it leaves for
-// one frame, so the feet lag one pixel behind at those crossings and catch up
-// on the next frame; a '6' tile also never reads higher than its own last
-// step (145). The walks below list exactly those frames.
+// A right-edge tile of rise k has its surface at 160 - k - (p % 16) / 4 under
+// the right edge pixel p; a left-edge tile at 157 - k + (p % 16) / 4 under the
+// pixel inside its left edge. The slope is read from the tile under the edge
+// before the move, so at tile crossings the feet lag one pixel for one frame:
+// the walks list exactly those frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>

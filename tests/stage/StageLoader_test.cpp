@@ -82,16 +82,9 @@ TEST_F(StageLoaderTest, ReadsEveryField) {
     EXPECT_EQ(front.tiles, (std::vector<int>{0, 5, 6, 7, 0, 0}));
 
     ASSERT_EQ(main.zones.size(), 2u);
-    EXPECT_EQ(main.zones[0].left, 10);
-    EXPECT_EQ(main.zones[0].right, 310);
-    EXPECT_EQ(main.zones[0].top, 20);
-    EXPECT_EQ(main.zones[0].bottom, 420);
-    EXPECT_EQ(main.zones[0].flags, 0x11);
-    EXPECT_EQ(main.zones[1].left, -5);
-    EXPECT_EQ(main.zones[1].right, 2);
-    EXPECT_EQ(main.zones[1].top, -6);
-    EXPECT_EQ(main.zones[1].bottom, 2);
-    EXPECT_EQ(main.zones[1].flags, -128);  // a signed byte; bit 0x80 still tests set
+    auto edges = [](const CameraZone& z) { return std::vector<int>{z.left, z.top, z.right, z.bottom, z.flags}; };
+    EXPECT_EQ(edges(main.zones[0]), (std::vector<int>{10, 20, 310, 420, 0x11}));
+    EXPECT_EQ(edges(main.zones[1]), (std::vector<int>{-5, -6, 2, 2, -128}));  // a signed byte
     EXPECT_NE(main.zones[1].flags & 0x80, 0);
 
     // Exactly the main-layer cells of code 2 or more, with their states.

@@ -73,17 +73,7 @@ private:
 // passable; laid out 32 to a line.
 inline std::string TestStates() {
     std::string states(512, '0');
-    states[2] = '1';
-    states[3] = '3';
-    states[4] = '4';
-    states[5] = '5';
-    states[6] = '6';
-    states[7] = '2';
-    states[10] = 'A';
-    states[11] = 'B';
-    states[12] = 'C';
-    states[13] = 'D';
-    states[14] = 'Z';
+    states.replace(0, 15, "0013456200ABCDZ");
     std::string text;
     for (size_t i = 0; i < states.size(); i += 32) text += states.substr(i, 32) + "\n";
     return text;
