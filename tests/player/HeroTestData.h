@@ -1,12 +1,6 @@
-// The hero's test world: a data tree with the hero "Rook" (the demo's frame
-// layout and timing), its fire-pose sheet, the charge orb, the muzzle and
-// effect objects and the weapon "Rook Buster"; input.cfg with the demo's
-// keys; a stage of solid cells laid straight into the World; and the input
+// The hero's test world: Rook with the demo's frame timing, his muzzles,
+// effects and weapon, the demo's keys, a stage of solid cells, and the input
 // harness driving the real frame.
-//
-// Keys: left / right walk, z jump, c dash, x Attack1, a Attack2, q / w the
-// previous / next weapon; scripts and tables name them by their bindings
-// ("press keyjump").
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,7 +19,6 @@
 
 namespace herotest {
 
-// The demo hero's animations as the tests rely on them.
 inline const char* kRookAnim =
     "64 64 24 22 40 60\n"
     "Stand 3 [90 5 30] 0\n"
@@ -48,12 +41,6 @@ inline const char* kInputCfg =
     "keyjump=z\nkeyattack1=x\nkeydash=c\nkeyattack2=a\nkeyprevweapon=q\nkeynextweapon=w\n"
     "joyjump=0\njoyattack1=1\njoydash=2\njoyattack2=3\njoyprevweapon=4\njoynextweapon=5\n";
 
-// Muzzle heights: the offsets' y is 40 - frameHeight / 2.
-constexpr int kRecoilHeight = 16;        // y 32
-constexpr int kBusterRecoilHeight = 24;  // y 28
-constexpr int kChargeRecoilHeight = 33;  // y 24 (33 / 2 is 16)
-
-// The floor's top: the hero (box bottom 60) stands with its feet here.
 constexpr int kFloorRow = 12;
 constexpr float kFloorY = kFloorRow * 16.0f;
 
@@ -64,10 +51,11 @@ protected:
         Set("Player/Rook", kRookAnim, 512, 384);
         Set("Player/Rook Fire", kRookAnim, 512, 384);
         Set("Effects/ChargeOrb", "48 48 16 16 32 32\nStand 1 0 0\nCharge 6 2 0\n");
-        Muzzle("Recoil", kRecoilHeight, true);
-        Muzzle("BusterRecoil", kBusterRecoilHeight, true);
-        Muzzle("ChargeRecoil", kChargeRecoilHeight, true);
-        Muzzle("ChargeRecoil2", kChargeRecoilHeight, false);
+        // Heights 16, 24, 33: muzzle offsets' y is 40 - height / 2.
+        Muzzle("Recoil", 16, true);
+        Muzzle("BusterRecoil", 24, true);
+        Muzzle("ChargeRecoil", 33, true);
+        Muzzle("ChargeRecoil2", 33, false);
         for (const char* effect : {"Effects/DashSmoke", "Effects/DashThruster",
                                    "Effects/SlideSpark", "Effects/SlideSmoke", "Player/CopyRook"}) {
             Set(effect, "32 32 0 0 32 32\nStand 2 3 0\n");
@@ -83,7 +71,6 @@ protected:
         game_.reset(new Game());
         EXPECT_TRUE(game().bindings.ReadInputConfig("input.cfg"));
         CreateHero(game());
-        // A stage opening would end with this: the hero shown, input on.
         game().flow.inputEnabled = true;
         hero().visible = true;
         Stage(40, 16);
@@ -103,10 +90,8 @@ protected:
     GameObject& hero() { return *game_->hero; }
     InputHarness& harness() { return *harness_; }
 
-    // One frame through the harness with these events ("press keyjump, ...").
     FrameState Step(const std::string& events = "") { return harness_->Step(events); }
 
-    // An empty stage of width x height cells.
     void Stage(int width, int height) {
         StageMap& stage = world().stage;
         stage.mainLayer = TileLayer();
@@ -125,8 +110,7 @@ protected:
         for (int row = fromRow; row <= toRow; ++row) Solid(column, row);
     }
 
-    // Puts the hero at x on the floor and lets it settle standing, facing
-    // `direction`, with no input.
+    // Settled standing on the floor at x.
     void StandAt(float x, int direction = 1) {
         hero().position = Vector2(x, kFloorY - 60.0f);
         hero().velocity = Vector2(0.0f, 0.0f);
@@ -138,7 +122,6 @@ protected:
         ASSERT_EQ(AnimationName(hero().anim), "Stand");
     }
 
-    // The hero in the air at (x, y), falling from rest.
     void HoldInAir(float x, float y, int direction = 1) {
         hero().position = Vector2(x, y);
         hero().velocity = Vector2(0.0f, 0.0f);
@@ -160,7 +143,6 @@ private:
         WriteFile(root_ + "/data/Objects/" + setName + ".anim", anim);
         WritePng(root_ + "/data/img/" + setName + ".png", TestImage(sheetW, sheetH));
     }
-    // A muzzle fires its weapon from its first update, as the demo's do.
     void Muzzle(const std::string& name, int height, bool fires) {
         Set("Effects/" + name, "32 " + std::to_string(height) + " 0 0 32 " +
                                    std::to_string(height) + "\nStand 3 2 0\n");
