@@ -14,27 +14,26 @@
 
 namespace {
 
-void PutLittleEndian(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xff);
-}
-
 // A silent 16-bit stereo 22050 Hz WAV of the given length.
 std::string SilentWav(int milliseconds) {
     const uint32_t dataBytes = 22050u * 4u * static_cast<uint32_t>(milliseconds) / 1000u;
-    std::string wav = "RIFF";
-    PutLittleEndian(wav, 36 + dataBytes, 4);
+    std::string wav;
+    auto put = [&wav](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) wav += static_cast<char>((value >> (8 * i)) & 0xff);
+    };
+    wav += "RIFF";
+    put(36 + dataBytes, 4);
     wav += "WAVEfmt ";
-    PutLittleEndian(wav, 16, 4);
-    PutLittleEndian(wav, 1, 2);  // PCM
-    PutLittleEndian(wav, 2, 2);  // stereo
-    PutLittleEndian(wav, 22050, 4);
-    PutLittleEndian(wav, 22050 * 4, 4);
-    PutLittleEndian(wav, 4, 2);
-    PutLittleEndian(wav, 16, 2);
+    put(16, 4);
+    put(1, 2);  // PCM, stereo, rate, byte rate, block, bits
+    put(2, 2);
+    put(22050, 4);
+    put(22050 * 4, 4);
+    put(4, 2);
+    put(16, 2);
     wav += "data";
-    PutLittleEndian(wav, dataBytes, 4);
-    wav += std::string(dataBytes, '\0');
-    return wav;
+    put(dataBytes, 4);
+    return wav + std::string(dataBytes, '\0');
 }
 
 class AudioTest : public testing::Test {
