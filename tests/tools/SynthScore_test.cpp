@@ -76,35 +76,30 @@ TEST(SynthScore, LengthsRestsHoldsAndBars) {
 }
 
 TEST(SynthScore, FaultsNameTheFileAndLine) {
-    EXPECT_EQ("t.score:9: a bar of pattern 'P' holds 3 steps, not 4",
-              ParseError(kHead + "pattern P\n  a4:3 |\n"));
-    EXPECT_EQ("t.score:9: 'q4' is not a note (c4, f#3, bb5, x), a rest (., r) or a hold (-)",
-              ParseError(kHead + "pattern P\n  a4 q4\n"));
-    EXPECT_EQ("t.score:9: '-' holds what came before, but pattern 'P' has nothing before it",
-              ParseError(kHead + "pattern P\n  - a4\n"));
-    EXPECT_EQ("t.score:9: 'a4:0': a length is :N steps, N from 1 to 1024",
-              ParseError(kHead + "pattern P\n  a4:0\n"));
-    EXPECT_EQ("t.score:8: unknown key 'colour' in instrument 'Beep'",
-              ParseError(kHead + "  colour red\n"));
-    EXPECT_EQ("t.score:1: 'tempo': 0 is not between 20 and 400", ParseError("tempo 0\n"));
-    EXPECT_EQ("t.score:1: 'rate' is 22050 or 44100", ParseError("rate 48000\n"));
-    EXPECT_EQ("t.score:1: unknown key 'song'", ParseError("song\n"));
-    EXPECT_EQ("t.score:1: 'track' needs a name and the name of its instrument",
-              ParseError("track lead\n"));
-    EXPECT_EQ("t.score:11: no pattern is named 'Q'",
-              ParseError(kHead + "pattern P\n  a4\ntrack t Beep\n  play Q\n"));
-    EXPECT_EQ("t.score:11: no instrument is named 'Boop'",
-              ParseError(kHead + "pattern P\n  a4\n\ntrack t Boop\n  play P\n"));
-    EXPECT_EQ("t.score:11: 'P*0': a repeat is *N, N from 1 to 256",
-              ParseError(kHead + "pattern P\n  a4\ntrack t Beep\n  play P*0\n"));
-    EXPECT_EQ(
-        "t.score:12: track 'u' lasts 2 steps, but 't' lasts 1",
-        ParseError(kHead + "pattern P\n  a4\ntrack t Beep\n  play P\ntrack u Beep\n  play P*2\n"));
-    EXPECT_EQ("t.score:10: track 't' transposes a note of 'P' out of range",
-              ParseError(kHead + "pattern P\n  g9\ntrack t Beep\n  play P+1\n"));
-    EXPECT_EQ("t.score:9: pattern 'P' is defined twice",
-              ParseError(kHead + "pattern P\npattern P\n"));
-    EXPECT_EQ("t.score: has no tracks: nothing would play", ParseError(kHead));
+    const std::string t = "track t Beep\n  play ";
+    const std::pair<std::string, const char*> cases[] = {
+        {kHead + "pattern P\n  a4:3 |\n", "9: a bar of pattern 'P' holds 3 steps, not 4"},
+        {kHead + "pattern P\n  a4 q4\n",
+         "9: 'q4' is not a note (c4, f#3, bb5, x), a rest (., r) or a hold (-)"},
+        {kHead + "pattern P\n  - a4\n",
+         "9: '-' holds what came before, but pattern 'P' has nothing before it"},
+        {kHead + "pattern P\n  a4:0\n", "9: 'a4:0': a length is :N steps, N from 1 to 1024"},
+        {kHead + "  colour red\n", "8: unknown key 'colour' in instrument 'Beep'"},
+        {"tempo 0\n", "1: 'tempo': 0 is not between 20 and 400"},
+        {"rate 48000\n", "1: 'rate' is 22050 or 44100"},
+        {"song\n", "1: unknown key 'song'"},
+        {"track lead\n", "1: 'track' needs a name and the name of its instrument"},
+        {kHead + "pattern P\n  a4\n" + t + "Q\n", "11: no pattern is named 'Q'"},
+        {kHead + "pattern P\n  a4\n\ntrack t Boop\n  play P\n", "11: no instrument is named 'Boop'"},
+        {kHead + "pattern P\n  a4\n" + t + "P*0\n", "11: 'P*0': a repeat is *N, N from 1 to 256"},
+        {kHead + "pattern P\n  a4\n" + t + "P\ntrack u Beep\n  play P*2\n",
+         "12: track 'u' lasts 2 steps, but 't' lasts 1"},
+        {kHead + "pattern P\n  g9\n" + t + "P+1\n",
+         "10: track 't' transposes a note of 'P' out of range"},
+        {kHead + "pattern P\npattern P\n", "9: pattern 'P' is defined twice"},
+        {kHead, " has no tracks: nothing would play"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(std::string("t.score:") + c.second, ParseError(c.first));
 }
 
 TEST(SynthScore, PlayEntriesTransposeAndRepeat) {
