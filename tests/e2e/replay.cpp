@@ -4,7 +4,10 @@
 // SDL's event queue, rand() is seeded with its seed, and the run ends after
 // its last frame with the program's own exit status. A "state" frame prints
 // that frame's state line on standard output; a "screenshot" frame saves the
-// frame's picture as a PNG in OUTPUT-DIR (the working directory by default).
+// frame's picture as a PNG in OUTPUT-DIR (the working directory by default),
+// and a "pixels" frame prints the colours of a screen rectangle, row by row
+// from its top left, as "frame N pixels X,Y WxH RRGGBB RRGGBB ...", and an
+// "objects" frame the names and positions of one category list's objects.
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -15,31 +18,43 @@
 
 #include "app/Game.h"
 #include "app/Startup.h"
+#include "SheetBuilder.h"
 #include "render/FrameComposition.h"
 #include "support/InputHarness.h"
-#include "support/TestImage.h"
 
 namespace {
 
-// The frame as ComposeFrame draws it, read back before the swap.
-bool SaveScreenshot(const Game& game, const Session& session, const std::string& path) {
+// The frame as ComposeFrame draws it, read back before the swap, opaque.
+Image ReadFrame(const Game& game, const Session& session) {
     ComposeFrame(game, session.draw);
     glFinish();
     std::vector<unsigned char> rgba(kScreenWidth * kScreenHeight * 4);
     glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    TestImage image(kScreenWidth, kScreenHeight);
+    Image image;
+    image.Resize(kScreenWidth, kScreenHeight);
     for (int y = 0; y < kScreenHeight; ++y) {
         const unsigned char* row =
             &rgba[(kScreenHeight - 1 - y) * kScreenWidth * 4];  // GL: bottom first
         for (int x = 0; x < kScreenWidth; ++x) {
             const unsigned char* p = row + x * 4;
-            image.At(x, y) =
-                (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | 0xFFu;
+            image.Set(x, y, Rgba{p[0], p[1], p[2], 255});
         }
     }
-    std::ofstream out(path, std::ios::binary);
-    out << EncodePng(image);
-    return static_cast<bool>(out);
+    return image;
+}
+
+std::string PixelsLine(int frame, const Image& image, const ScriptReport& r) {
+    char text[32];
+    std::snprintf(text, sizeof text, "frame %d pixels %d,%d %dx%d", frame, r.x, r.y, r.width,
+                  r.height);
+    std::string line = text;
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x) {
+            const Rgba c = image.Get(x, y);
+            std::snprintf(text, sizeof text, " %02x%02x%02x", c.r, c.g, c.b);
+            line += text;
+        }
+    return line;
 }
 
 }  // namespace
@@ -81,11 +96,22 @@ int main(int argc, char** argv) {
         const int frame = game.frameCounter;
         auto reports = script.reports.find(frame);
         if (reports != script.reports.end()) {
+            Image picture;  // read back once, for the frame's first picture report
             for (const ScriptReport& report : reports->second) {
                 if (report.kind == "state") {
                     std::printf("%s\n", FormatFrameState(CaptureFrameState(game, sounds)).c_str());
-                } else if (!SaveScreenshot(game, session, outputDir + "/" + report.argument)) {
-                    std::fprintf(stderr, "%s: cannot write %s\n", argv[0], report.argument.c_str());
+                    continue;
+                }
+                if (report.kind == "objects") {
+                    std::printf("%s\n", FormatObjectList(game, report.argument).c_str());
+                    continue;
+                }
+                if (picture.pixels.empty()) picture = ReadFrame(game, session);
+                std::string error;
+                if (report.kind == "pixels") {
+                    std::printf("%s\n", PixelsLine(frame, picture, report).c_str());
+                } else if (!WritePng(outputDir + "/" + report.argument, picture, error)) {
+                    std::fprintf(stderr, "%s: %s\n", argv[0], error.c_str());
                     screenshotsSaved = false;
                 }
             }

@@ -179,6 +179,27 @@ bool ParseInputScript(const std::string& text, InputScript& script, std::string&
             script.reports[number].push_back(ScriptReport{"screenshot", words[3]});
             continue;
         }
+        if (words[2] == "objects") {
+            if (words.size() != 4) {
+                error = at + "expected \"objects CATEGORY\"";
+                return false;
+            }
+            script.reports[number].push_back(ScriptReport{"objects", words[3]});
+            continue;
+        }
+        if (words[2] == "pixels") {
+            ScriptReport report{"pixels", ""};
+            if (words.size() != 7 || !ParseInt(words[3], report.x) ||
+                !ParseInt(words[4], report.y) || !ParseInt(words[5], report.width) ||
+                !ParseInt(words[6], report.height) || report.x < 0 || report.y < 0 ||
+                report.width < 1 || report.height < 1 || report.x + report.width > 320 ||
+                report.y + report.height > 240) {
+                error = at + "expected \"pixels X Y WIDTH HEIGHT\" inside the 320 x 240 screen";
+                return false;
+            }
+            script.reports[number].push_back(report);
+            continue;
+        }
         ScriptedEvent event;
         std::string eventError;
         if (!ParseScriptedEvent(Join(words, 2), event, eventError)) {
@@ -244,6 +265,10 @@ FrameState CaptureFrameState(const Game& game, std::vector<SoundRequest> sounds)
     FrameState state;
     state.frame = game.frameCounter;
     state.sounds = std::move(sounds);
+    state.stage = game.world.stageName;
+    state.phase = game.flow.phase;
+    state.fade = game.fade.level;
+    state.inputEnabled = game.flow.inputEnabled;
     for (const auto& entry : game.world.lists)
         if (!entry.second.empty())
             state.objects[entry.first] = static_cast<int>(entry.second.size());
@@ -266,6 +291,15 @@ FrameState CaptureFrameState(const Game& game, std::vector<SoundRequest> sounds)
     state.hurtTimer = hero.hurtTimer;
     state.visible = hero.visible;
     return state;
+}
+
+std::string FormatObjectList(const Game& game, const std::string& category) {
+    std::string line = "frame " + std::to_string(game.frameCounter) + " objects " + category;
+    auto list = game.world.lists.find(category);
+    if (list == game.world.lists.end()) return line;
+    for (const GameObject& obj : list->second)
+        line += " " + obj.name + "@" + Fixed(obj.position.x) + "," + Fixed(obj.position.y);
+    return line;
 }
 
 std::string FormatFrameState(const FrameState& s) {
@@ -293,6 +327,10 @@ std::string FormatFrameState(const FrameState& s) {
     for (const SoundRequest& request : s.sounds)
         line += " " + request.name + "@" + std::to_string(request.channel) +
                 (request.loops ? "x" + std::to_string(request.loops) : "");
+    line += " | stage " + (s.stage.empty() ? std::string("-") : s.stage);
+    line += " phase " + std::to_string(s.phase);
+    line += " fade " + Fixed(s.fade);
+    line += s.inputEnabled ? " input 1" : " input 0";
     return line;
 }
 

@@ -15,6 +15,9 @@
 //   frame 90 quit              the window's close button
 //   frame 60 state             replay: print the state line after frame 60
 //   frame 60 screenshot a.png  replay: save the picture of frame 60
+//   frame 60 pixels 8 16 2 3   replay: print the colours of the 2 x 3 pixels
+//                              from (8, 16), screen pixels from the top left
+//   frame 60 objects Enemies   replay: print the names and positions of a list
 // Events are delivered exactly as SDL would queue them: while the stage flow
 // keeps input off they wait in the queue and arrive together once it is on.
 #pragma once
@@ -41,8 +44,9 @@ struct ScriptedEvent {
 };
 
 struct ScriptReport {
-    std::string kind;  // "state" or "screenshot"
-    std::string argument;
+    std::string kind;      // "state", "screenshot", "pixels" or "objects"
+    std::string argument;  // screenshot: the file; objects: the category
+    int x = 0, y = 0, width = 0, height = 0;  // pixels: the screen rectangle
 };
 
 struct InputScript {
@@ -66,6 +70,10 @@ bool ParseInputScript(const std::string& text, InputScript& script, std::string&
 void QueueFrameEvents(const InputScript& script, int frame, const InputBindings& bindings,
                       EventSource& events);
 
+// One line: "frame 12 objects Enemies Walker@496.00,352.00 Turret@816.00,320.00",
+// the list's objects in their order, positions of their frames' top-left corners.
+std::string FormatObjectList(const Game& game, const std::string& category);
+
 // The hero's and the objects' state after a frame.
 struct FrameState {
     int frame = 0;
@@ -88,6 +96,12 @@ struct FrameState {
     bool visible = false;
     std::map<std::string, int> objects;  // non-empty category lists: their sizes
     std::vector<SoundRequest> sounds;    // requested during the frame, in order
+    // The stage flow: the stage loaded last, the opening's phase, the fade
+    // (0 clear to 1 black) and whether the hero takes input.
+    std::string stage;
+    int phase = 0;
+    float fade = 0.0f;
+    bool inputEnabled = false;
 
     int Objects(const std::string& category) const;
     // True when the frame requested this sound file on this channel.
@@ -100,7 +114,8 @@ std::string AnimationName(const AnimationSet& anim);
 // The game's state now, with the given sounds.
 FrameState CaptureFrameState(const Game& game, std::vector<SoundRequest> sounds);
 
-// One line: "frame 12 pos 64.00,132.00 vel 2.00,0.00 anim Walk ... | Player 1 | sounds ...".
+// One line: "frame 12 pos 64.00,132.00 vel 2.00,0.00 anim Walk ... | Player 1 | sounds ...
+// | stage Foundry phase 0 fade 0.00 input 1".
 std::string FormatFrameState(const FrameState& state);
 
 class InputHarness {
