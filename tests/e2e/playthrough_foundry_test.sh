@@ -6,7 +6,7 @@
 # from the data on the way.
 set -euo pipefail
 source "$(dirname "$0")/e2e_lib.sh"
-run_in_xvfb "$@"
+E2E_TIMEOUT=240 REPLAY_TIMEOUT=200 run_in_xvfb "$@"
 GAME_DIR=$2
 PALETTE=$GAME_DIR/art/Palette.palette
 
