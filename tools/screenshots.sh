@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # tools/screenshots.sh [--build DIR]: takes the README's screenshots into
 # docs/screenshots/. The replay tool of the build (DIR, default build/)
-# plays the first stage's playthrough of the end-to-end tests
-# (tests/e2e/scripts/foundry.txt) and a few steps into the second stage in
-# a virtual X server of its own, and saves the pictures of chosen frames.
+# plays the playthrough of the end-to-end tests through both stages
+# (tests/e2e/scripts/foundry.txt and foundry2.txt) in a virtual X server of
+# its own, and saves the pictures of chosen frames.
 # The run is seeded and frame-counted, so the same game gives the same
 # pictures.
 set -euo pipefail
@@ -24,19 +24,18 @@ source "$ROOT/tests/e2e/e2e_lib.sh"
 export SDL_AUDIODRIVER=dummy
 
 # name:frame, in the order the README shows them.
-SHOTS="opening:105 wall-kick:840 locked-room:1420 charged-shot:2158 second-stage:2680"
+SHOTS="opening:105 wall-kick:840 locked-room:1420 charged-shot:2158 second-stage:3085 exit-gate:3700"
 
 OUT=$(mktemp -d)
 trap 'stop_xvfb 2>/dev/null || true; rm -rf "$OUT"' EXIT
 {
-    echo "frames 2680"
-    # In the second stage, once its opening is over: a walk up its slope.
-    echo "frame 2582 press keyright"
+    echo "frames 3700"
     for shot in $SHOTS; do echo "frame ${shot#*:} screenshot ${shot%:*}.png"; done
 } >"$OUT/shots.txt"
 
 start_xvfb
-DISPLAY=":$XVFB_DISPLAY" run_replay "$ROOT/game" "$OUT" "$E2E_SCRIPTS/foundry.txt" "$OUT/shots.txt"
+DISPLAY=":$XVFB_DISPLAY" run_replay "$ROOT/game" "$OUT" "$E2E_SCRIPTS/foundry.txt" \
+    "$E2E_SCRIPTS/foundry2.txt" "$OUT/shots.txt"
 expect_only_reports
 mkdir -p "$ROOT/docs/screenshots"
 for shot in $SHOTS; do

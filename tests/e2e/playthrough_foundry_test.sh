@@ -1,8 +1,11 @@
-# The first stage played through the real program (scripts/foundry.txt):
+# Both stages played through the real program, from the first opening to
+# the second stage's exit (scripts/foundry.txt, then scripts/foundry2.txt):
 # the hero walks to the first walker and ends it with shots, takes its hit
 # and the life gauge shows it, charges the cannon and ends a hopper with
 # one full shot, and steps into the exit gate; the game fades out and the
-# second stage, Foundry2, opens with its own opening. Nothing is missing
+# second stage, Foundry2, opens with its own opening. There he kicks off a
+# wall, climbs the shaft, dash-jumps onto the big block, shoots down its
+# walker and turret and takes its gate back to Foundry. Nothing is missing
 # from the data on the way.
 set -euo pipefail
 source "$(dirname "$0")/e2e_lib.sh"
@@ -15,17 +18,18 @@ trap 'rm -rf "$OUT"' EXIT
 {
     for f in 349 350 429 430 431 438 445 446 447 467 480 493 494 \
         2091 2092 2094 2157 2158 2159 \
-        2317 2366 2367 2414 2415 2427 2485 2486 2511 2512 2557 2558 2578 2579 2620; do
+        2317 2366 2367 2414 2415 2427 2485 2486 2511 2512 2557 2558 2578 2579 2580 \
+        2810 2811 3070 3071 3100 3151 3159 3166 3741 3790 3791; do
         echo "frame $f state"
     done
-    for f in 349 350 493 494 2158 2159 2367; do echo "frame $f objects Enemies"; done
+    for f in 349 350 493 494 2158 2159 2367 3165 3166 3399 3400; do echo "frame $f objects Enemies"; done
     echo "frame 2158 objects PlayerWeapons"
     # The life gauge's bars, x 26 from y 44 to 83 (they grow up from y 80).
     for f in 429 431 448 449 453; do echo "frame $f pixels 26 44 1 40"; done
     # A letter of the ready sign in the second stage's opening.
     for f in 2467 2512; do echo "frame $f pixels 80 118 1 1"; done
 } >"$OUT/reports.txt"
-run_replay "$GAME_DIR" "$OUT" "$E2E_SCRIPTS/foundry.txt" "$OUT/reports.txt"
+run_replay "$GAME_DIR" "$OUT" "$E2E_SCRIPTS/foundry.txt" "$E2E_SCRIPTS/foundry2.txt" "$OUT/reports.txt"
 expect_only_reports
 
 has_sound() { sounds "$(state "$1")" | grep -qxF "$2"; }
@@ -133,5 +137,34 @@ grep -q ' hidden |' <<<"$(state 2578)" || fail "the hero is shown before the bea
 at2579=$(state 2579)
 grep -q ' visible |' <<<"$at2579" || fail "the hero is not shown at 2579: $at2579"
 [ "$(flow 2579)" = "stage Foundry2 phase 0 fade 0.00 input 1" ] || fail "frame 2579: $at2579"
-[ "$(x_of "$(state 2620)")" = 48.00 ] || fail "the hero left his start: $(state 2620)"
-echo "foundry: walker shot down, hit and gauge, full shot, exit gate, Foundry2 opened"
+[ "$(x_of "$(state 2580)")" = 48.00 ] || fail "the hero left his start on his own: $(state 2580)"
+
+# --- The second stage: a kick off the face of the shaft's lowest platform
+# (the slide turned him away from it, the kick sends him off it, rising)...
+at2810=$(state 2810)
+at2811=$(state 2811)
+[ "$(field "$at2810" anim)" = Slide:0 ] && [ "$(field "$at2810" wall)" = 11 ] || fail "no wall slide at 2810: $at2810"
+[ "$(field "$at2811" anim)" = SlideJump:0 ] && [ "$(field "$at2811" vel)" = -2.00,-5.75 ] &&
+    has_sound 2811 'SE_PL00\ROOK_KBKERI.WAV@0' || fail "no wall kick at 2811: $at2811"
+# ... a dash jump from the top platform, at the dash speed, onto the big
+# block (its top is y 128, his feet 60 below his corner) ...
+[ "$(field "$(state 3070)" anim)" = Dash:0 ] || fail "no dash at 3070: $(state 3070)"
+at3071=$(state 3071)
+[ "$(field "$at3071" dash)" = 1j ] && [ "$(field "$at3071" vel)" = 4.00,-5.75 ] || fail "no dash jump at 3071: $at3071"
+[ "$(field "$(state 3100)" air)" = 0 ] && [ "$(y_of "$(state 3100)" | cut -d. -f1)" = 68 ] ||
+    fail "not on the big block at 3100: $(state 3100)"
+# ... its walker (three hits) and turret shot down ...
+for f in 3151 3159 3166; do has_sound "$f" 'SE_PL00\ROOK_E_DAMA.WAV@-1' || fail "no hit at $f: $(state "$f")"; done
+[ "$(objects 3165 Enemies | cut -d@ -f1)" = Walker ] && [ -z "$(objects 3166 Enemies)" ] ||
+    fail "the block's walker: $(objects 3165 Enemies) / $(objects 3166 Enemies)"
+[ "$(objects 3399 Enemies)" = "Turret@1152.00,128.00" ] && [ -z "$(objects 3400 Enemies)" ] ||
+    fail "the turret below the block: $(objects 3399 Enemies) / $(objects 3400 Enemies)"
+# ... and its exit gate leads back to the first stage, which opens again.
+has_sound 3741 'SE_PL00\ROOK_DISAPP.WAV@-1' && [ "$(flow 3741)" = "stage Foundry2 phase 0 fade 0.02 input 1" ] ||
+    fail "no exit gate at 3741: $(state 3741)"
+[ "$(flow 3790)" = "stage Foundry2 phase 0 fade 1.00 input 1" ] || fail "frame 3790: $(flow 3790)"
+at3791=$(state 3791)
+[ "$(flow 3791)" = "stage Foundry phase 1 fade 1.00 input 0" ] || fail "Foundry does not open again at 3791: $at3791"
+[ "$(field "$at3791" health)" = 32.00 ] && [ "$(x_of "$at3791")" = 64.00 ] && grep -q ' hidden |' <<<"$at3791" ||
+    fail "frame 3791: $at3791"
+echo "both stages: walker shot down, hit and gauge, full shot, exit gate, Foundry2 opened, climbed and left back to Foundry"
