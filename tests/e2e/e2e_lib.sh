@@ -52,9 +52,16 @@ stop_xvfb() {
 run_in_xvfb() {
     [ "${KESTRION_E2E_IN_XVFB:-}" = 1 ] && return 0
     start_xvfb
-    local status=0
+    local status=0 child
     KESTRION_E2E_IN_XVFB=1 DISPLAY=":$XVFB_DISPLAY" timeout "${E2E_TIMEOUT:-120}" \
-        bash "$0" "$@" || status=$?
+        bash "$0" "$@" &
+    child=$!
+    # Stopped from outside (a test runner's own time limit): take the run
+    # and the server down with it. Waiting in the background keeps the trap
+    # from waiting for the run to end first.
+    trap 'kill "$child" 2>/dev/null; stop_xvfb; exit 143' TERM INT
+    wait "$child" || status=$?
+    trap - TERM INT
     stop_xvfb
     [ "$status" -ne 124 ] || echo "FAIL: the test did not end within ${E2E_TIMEOUT:-120} seconds" >&2
     exit "$status"
