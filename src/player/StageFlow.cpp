@@ -1,5 +1,7 @@
 #include "player/StageFlow.h"
 
+#include "app/InputBindings.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -87,6 +89,13 @@ void StageFlow::BeginStage() {
     fade->mode = 1;
     fade->level = 1.0f;
     inputEnabled = false;
+    // No event is read until the hero appears, so a key held into the fade
+    // (at an exit or a restart) would otherwise walk the hidden hero away
+    // from where the beam comes down. A key still down afterwards needs a
+    // new press.
+    if (bindings) {
+        for (ActionState& action : bindings->actions) action = ActionState();
+    }
     hero->visible = false;
     world->SetChannelMute(kMovementChannel, true);
 

@@ -221,3 +221,13 @@ TEST_F(FlowTest, OpeningRunsItsTimelineFrameByFrame) {
     EXPECT_TRUE(Named("PlayerFX", "Ready").empty());
     EXPECT_EQ(1, SoundsNamed("SE_COM\\NA_READY.WAV"));
 }
+
+TEST_F(FlowTest, AKeyHeldIntoTheOpeningDoesNotWalkTheHiddenHero) {
+    InputBindings::Press(game().bindings[Right]);
+    flow().BeginStage();
+    const float x = hero->position.x;
+    Frames(60);
+    EXPECT_EQ(0, game().bindings[Right].held);
+    EXPECT_EQ(x, hero->position.x);
+    EXPECT_FALSE(hero->visible);
+}
