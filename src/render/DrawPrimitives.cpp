@@ -47,26 +47,19 @@ void DrawObject(const GameObject& o, PaletteShader* shader) {
     else
         glBindTexture(GL_TEXTURE_2D, set.texture);
 
+    // Mirroring swaps the quad's left and right vertices; the texture
+    // coordinates keep their order.
+    const int nearX = o.direction == 1 ? left : right;
+    const int farX = o.direction == 1 ? right : left;
     glBegin(GL_QUADS);
-    if (o.direction == 1) {
-        glTexCoord2f(sLeft, tTop);
-        glVertex3i(left, top, 0);
-        glTexCoord2f(sRight, tTop);
-        glVertex3i(right, top, 0);
-        glTexCoord2f(sRight, tBottom);
-        glVertex3i(right, bottom, 0);
-        glTexCoord2f(sLeft, tBottom);
-        glVertex3i(left, bottom, 0);
-    } else {
-        glTexCoord2f(sLeft, tTop);
-        glVertex3i(right, top, 0);
-        glTexCoord2f(sRight, tTop);
-        glVertex3i(left, top, 0);
-        glTexCoord2f(sRight, tBottom);
-        glVertex3i(left, bottom, 0);
-        glTexCoord2f(sLeft, tBottom);
-        glVertex3i(right, bottom, 0);
-    }
+    glTexCoord2f(sLeft, tTop);
+    glVertex3i(nearX, top, 0);
+    glTexCoord2f(sRight, tTop);
+    glVertex3i(farX, top, 0);
+    glTexCoord2f(sRight, tBottom);
+    glVertex3i(farX, bottom, 0);
+    glTexCoord2f(sLeft, tBottom);
+    glVertex3i(nearX, bottom, 0);
     glEnd();
 
     if (shaded) shader->Unbind();
