@@ -12,6 +12,7 @@
 #include "app/GameFrame.h"
 #include "app/VerticalSync.h"
 #include "objects/Weapon.h"
+#include "core/Random.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ void CreateHero(Game& game) {
 }
 
 bool StartGame(Game& game, Session& session, unsigned seed) {
-    std::srand(seed);
+    SeedRandom(seed);
     if (!ReadConfiguration(game)) return false;
     // The Lua state and the script API came up with the Game.
     if (!StartSdl(game) || !OpenWindow()) return false;

@@ -51,7 +51,7 @@ void CreateHero(Game& game);
 // fixes the random seed and looks at every frame.
 struct ProgramHooks {
     bool scriptedEvents = false;  // the session's events come only from beforeFrame
-    bool seeded = false;          // else srand of the time
+    bool seeded = false;          // else seeded with the time
     unsigned seed = 0;
     // Before each frame, with the number it will have (the first frame is 1).
     std::function<void(Game&, Session&, int frame)> beforeFrame;
@@ -62,7 +62,7 @@ struct ProgramHooks {
 // The whole program: start-up, the main loop and shutdown; the exit status.
 int RunProgram(const ProgramHooks& hooks = ProgramHooks());
 
-// False when the game cannot start (its line is printed). seed goes to srand.
+// False when the game cannot start (its line is printed). seed seeds the random draws.
 bool StartGame(Game& game, Session& session, unsigned seed);
 
 // Runs frames until a quit; see FramePacer for when a frame starts.

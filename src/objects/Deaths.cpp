@@ -7,7 +7,7 @@
 // freed so that the stage flow may spawn it again, and the object is queued
 // for RemoveQueued, which runs right after this pass.
 //
-// The drop table draws rand() twice, in this order: 1 in 4 to roll for an
+// The drop table draws twice, in this order: 1 in 4 to roll for an
 // item, then 0-3 of 8 "HealthSm", 7 of 8 "HealthMed" (1/8 and 1/32 a kill).
 //
 // Each category is walked up to the object that was last when its turn began:
@@ -17,13 +17,14 @@
 #include <iterator>
 
 #include "objects/World.h"
+#include "core/Random.h"
 
 namespace {
 
 // The item a killed enemy drops, or "" for none.
 const char* DrawDrop() {
-    if (std::rand() % 4 != 0) return "";
-    const int r = std::rand() % 8;
+    if (RandomBelow(4) != 0) return "";
+    const int r = RandomBelow(8);
     if (r <= 3) return "HealthSm";
     if (r == 7) return "HealthMed";
     return "";

@@ -4,6 +4,7 @@
 
 #include "app/Game.h"
 #include "player/HeroSounds.h"
+#include "core/Random.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ void HeroFire(Game& game, int weaponIndex) {
     // Channel 1 also carries the charge loop, which the shot cuts off.
     static const char* const kShotSounds[3] = {"Shot", "TSHT_M", "TSHT_L"};
     PlayHeroSound(world, kShotSounds[level - 1], kCannonChannel, 0);
-    if (level == 3 && std::rand() % 2 == 0)
+    if (level == 3 && RandomBelow(2) == 0)
         PlayHeroSound(world, "VO_PL00\\ROOK_KIAI7.WAV", -1, 0, true);
 
     firing->weaponIndex = weaponIndex;

@@ -17,5 +17,5 @@ class World;
 void PlayHeroSound(World& world, const std::string& name, int channel = 0, int loops = 0,
                    bool fullPath = false);
 
-// One of the three jump shouts, picked by rand() % 3, on any free channel.
+// One of the three jump shouts, picked by a draw of 3, on any free channel.
 void PlayJumpVoice(World& world);

@@ -15,6 +15,7 @@
 #include "render/Projection.h"
 #include "stage/StepLimit.h"
 #include "stage/TileCollision.h"
+#include "core/Random.h"
 
 namespace {
 
@@ -182,7 +183,7 @@ void StageFlow::RunStreaksAndReadySign() {
         return;
     }
     // Several may come in one frame; the draw comes before the count test.
-    while (std::rand() % 4 == 0 && streakCount >= 0 && streakCount < kStreakSlots) MakeBackStreak();
+    while (RandomBelow(4) == 0 && streakCount >= 0 && streakCount < kStreakSlots) MakeBackStreak();
     if (streakCount == kStreakSlots) {
         streakCount = 0;
         phase = 2;
@@ -192,14 +193,14 @@ void StageFlow::RunStreaksAndReadySign() {
 
 void StageFlow::MakeBackStreak() {
     // The random numbers are drawn in this order: height, speed, size, side.
-    const float yOffset = static_cast<float>(104 + 4 * (std::rand() % 8));
-    const float speed = std::rand() % 2 != 0 ? 48.0f : 24.0f;
-    const char* size = kStreakSizes[std::rand() % 3];
+    const float yOffset = static_cast<float>(104 + 4 * (RandomBelow(8)));
+    const float speed = RandomBelow(2) != 0 ? 48.0f : 24.0f;
+    const char* size = kStreakSizes[RandomBelow(3)];
     GameObject* streak = world->CreateObjectInCategory("Streak", kPaletteNone, "PlayerFXBack");
     streak->anim.ChangeAnimation(size);
     streak->position = *camera - ViewHalf() + Vector2(-176.0f, yOffset);
     streak->velocity = Vector2(speed, 0.0f);
-    if (std::rand() % 2 == 0) {
+    if (RandomBelow(2) == 0) {
         streak->velocity = Vector2(-speed, 0.0f);
         streak->position += Vector2(496.0f, 0.0f);
     }

@@ -3,6 +3,7 @@
 
 #include "app/Game.h"
 #include "script/ScriptApi.h"
+#include "core/Random.h"
 
 namespace scriptapi {
 
@@ -55,7 +56,7 @@ int DamagePlayer(lua_State* L) {
     o->hurtTimer = 73;
     o->gravity = false;
     const char* voice =
-        std::rand() % 2 == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV";
+        RandomBelow(2) == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV";
     game->world.PlaySound(voice, 2, 0);
     return 0;
 }
