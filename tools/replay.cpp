@@ -1,13 +1,16 @@
-// kestrion_replay SCRIPT [OUTPUT-DIR]: the real program (start-up, the paced
-// main loop, the drawing) run in the working directory on recorded input.
-// The script's events (see InputHarness.h for the format) take the place of
-// SDL's event queue, rand() is seeded with its seed, and the run ends after
+// kestrion-replay SCRIPT [OUTPUT-DIR]: the real program (start-up, the main
+// loop, the drawing) run in the working directory on recorded input, as fast
+// as it draws: nothing in the game counts time but frames.
+// The script's events (see app/InputScript.h for the format) take the place of
+// SDL's event queue, the random draws are seeded with its seed, and the run ends after
 // its last frame with the program's own exit status. A "state" frame prints
 // that frame's state line on standard output; a "screenshot" frame saves the
 // frame's picture as a PNG in OUTPUT-DIR (the working directory by default),
 // and a "pixels" frame prints the colours of a screen rectangle, row by row
-// from its top left, as "frame N pixels X,Y WxH RRGGBB RRGGBB ...", and an
-// "objects" frame the names and positions of one category list's objects.
+// from its top left, as "frame N pixels X,Y WxH RRGGBB RRGGBB ...", an
+// "objects" frame the names and positions of one category list's objects, and
+// an "expect" frame checks its state line: a value it does not show is
+// printed on standard error and the run ends with status 1.
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -20,7 +23,8 @@
 #include "app/Startup.h"
 #include "SheetBuilder.h"
 #include "render/FrameComposition.h"
-#include "support/InputHarness.h"
+#include "app/InputScript.h"
+#include "app/StateLine.h"
 
 namespace {
 
@@ -83,11 +87,13 @@ int main(int argc, char** argv) {
 
     std::vector<SoundRequest> sounds;
     bool screenshotsSaved = true;
+    bool expectationsMet = true;
     ProgramHooks hooks;
     hooks.scriptedEvents = true;
     hooks.seeded = true;
     hooks.seed = script.seed;
     hooks.beforeFrame = [&](Game& game, Session& session, int frame) {
+        game.frameThreshold = -1;  // every pass of the main loop runs a frame
         game.world.sounds.log = &sounds;
         sounds.clear();
         QueueFrameEvents(script, frame, game.bindings, session.events);
@@ -100,6 +106,17 @@ int main(int argc, char** argv) {
             for (const ScriptReport& report : reports->second) {
                 if (report.kind == "state") {
                     std::printf("%s\n", FormatFrameState(CaptureFrameState(game, sounds)).c_str());
+                    continue;
+                }
+                if (report.kind == "expect") {
+                    const FrameState state = CaptureFrameState(game, sounds);
+                    const std::string missed = StateMismatch(state, report.argument);
+                    if (!missed.empty()) {
+                        std::fprintf(stderr, "frame %d: %s of \"%s\" not shown by: %s\n", frame,
+                                     missed.c_str(), report.argument.c_str(),
+                                     FormatFrameState(state).c_str());
+                        expectationsMet = false;
+                    }
                     continue;
                 }
                 if (report.kind == "objects") {
@@ -119,5 +136,5 @@ int main(int argc, char** argv) {
         return frame < length;
     };
     const int status = RunProgram(hooks);
-    return status != 0 ? status : (screenshotsSaved ? 0 : 1);
+    return status != 0 ? status : (screenshotsSaved && expectationsMet ? 0 : 1);
 }
