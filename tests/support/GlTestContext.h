@@ -1,8 +1,8 @@
 // GlTestContext: the game's 320 x 240 OpenGL window for pixel tests (run
 // under Xvfb with Mesa). The window opens once per test program and stays
-// open; every GlTest starts from the GL state start-up leaves (screen
-// projection, no depth test, GL_TEXTURE_2D on, white colour, no program)
-// with a black back buffer. Pixels are read back with glReadPixels and
+// open; Reset returns to the GL state start-up leaves (screen projection, no
+// depth test, GL_TEXTURE_2D on, white colour, no program) with a black back
+// buffer. Pixels are read back from the back buffer and
 // addressed like the game's view: x right, y down from the top-left corner.
 #pragma once
 
@@ -20,17 +20,11 @@ struct Rgb {
 };
 std::ostream& operator<<(std::ostream& out, const Rgb& c);
 
-// A copy of the whole view.
+// A copy of the back buffer: what is being drawn.
 class Screenshot {
 public:
-    // The back buffer: what is being drawn.
     static Screenshot Back();
-    // What the X server shows in the window: what the last swap presented
-    // (reading GL_FRONT instead gives black with Mesa under Xvfb).
-    static Screenshot Window();
-
     Rgb At(int x, int y) const;
-
     // Every pixel of the rectangle has the colour (within tolerance per channel).
     ::testing::AssertionResult RegionIs(int x, int y, int w, int h, Rgb colour,
                                         int tolerance = 0) const;
@@ -45,9 +39,4 @@ public:
     static bool Open();
     // Back to start-up state and a black back buffer.
     static void Reset();
-};
-
-class GlTest : public ::testing::Test {
-protected:
-    void SetUp() override;
 };

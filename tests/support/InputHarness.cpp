@@ -2,341 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <sstream>
+#include <algorithm>
+
 
 #include "app/Game.h"
 #include "app/GameFrame.h"
-#include "app/KeyNames.h"
+#include "core/Random.h"
 
-namespace {
-
-struct BindingName {
-    const char* name;
-    Action action;
-    bool joystick;
-};
-
-// The binding keys of input.cfg.
-const BindingName kBindingNames[] = {
-    {"keyattack1", Attack1, false},
-    {"keyattack2", Attack2, false},
-    {"keyjump", Jump, false},
-    {"keydash", Dash, false},
-    {"keyleft", Left, false},
-    {"keyright", Right, false},
-    {"keyup", Up, false},
-    {"keydown", Down, false},
-    {"keyprevweapon", PrevWeapon, false},
-    {"keynextweapon", NextWeapon, false},
-    {"joyattack1", Attack1, true},
-    {"joyattack2", Attack2, true},
-    {"joyjump", Jump, true},
-    {"joydash", Dash, true},
-    {"joyprevweapon", PrevWeapon, true},
-    {"joynextweapon", NextWeapon, true},
-};
-
-const BindingName* FindBinding(const std::string& name) {
-    for (const BindingName& binding : kBindingNames)
-        if (name == binding.name) return &binding;
-    return nullptr;
+::testing::AssertionResult Shows(const FrameState& s, const std::string& expect) {
+    const std::string mismatch = StateMismatch(s, expect);
+    if (mismatch.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << mismatch << " in \"" << expect << "\" not shown by\n"
+                                         << FormatFrameState(s);
 }
 
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) words.push_back(word);
-    return words;
-}
-
-bool ParseInt(const std::string& word, int& value) {
-    char* end = nullptr;
-    const long parsed = std::strtol(word.c_str(), &end, 10);
-    if (word.empty() || *end != '\0' || parsed < -2147483647L || parsed > 2147483647L) return false;
-    value = static_cast<int>(parsed);
-    return true;
-}
-
-std::string Join(const std::vector<std::string>& words, size_t from) {
-    std::string joined;
-    for (size_t i = from; i < words.size(); ++i) joined += (i > from ? " " : "") + words[i];
-    return joined;
-}
-
-// The lowest code in map that drives action, or -1.
-int CodeFor(const std::map<int, int>& map, Action action) {
-    for (const auto& entry : map)
-        if (entry.second == action) return entry.first;
-    return -1;
-}
-
-std::string Fixed(float v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", v);
-    return text;
-}
-
-}  // namespace
-
-int InputScript::Length() const {
-    if (frames > 0) return frames;
-    int last = 0;
-    if (!events.empty()) last = events.rbegin()->first;
-    if (!reports.empty() && reports.rbegin()->first > last) last = reports.rbegin()->first;
-    return last;
-}
-
-bool ParseScriptedEvent(const std::string& text, ScriptedEvent& event, std::string& error) {
-    const std::vector<std::string> words = Words(text);
-    event = ScriptedEvent();
-    if (words.empty()) {
-        error = "no event";
-        return false;
-    }
-    const std::string& verb = words[0];
-    if (verb == "quit" && words.size() == 1) {
-        event.kind = ScriptedEvent::Kind::Quit;
-        return true;
-    }
-    if (verb == "stick" || verb == "axis") {
-        const size_t valueAt = verb == "stick" ? 1 : 2;
-        int axis = 0;
-        if (words.size() != valueAt + 1 || (verb == "axis" && !ParseInt(words[1], axis)) ||
-            !ParseInt(words[valueAt], event.value) || axis < 0 || axis > 255 ||
-            event.value < -32768 || event.value > 32767) {
-            error = "expected \"stick VALUE\" or \"axis N VALUE\" (-32768 to 32767): " + text;
-            return false;
-        }
-        event.kind = ScriptedEvent::Kind::Axis;
-        event.code = axis;
-        return true;
-    }
-    if ((verb != "press" && verb != "release") || words.size() < 2) {
-        error = "expected press, release, stick, axis or quit: " + text;
-        return false;
-    }
-    event.down = verb == "press";
-    if (words[1] == "button") {
-        if (words.size() != 3 || !ParseInt(words[2], event.code) || event.code < 0 ||
-            event.code > 255) {
-            error = "expected \"" + verb + " button N\" (0 to 255): " + text;
-            return false;
-        }
-        event.kind = ScriptedEvent::Kind::Button;
-        return true;
-    }
-    const std::string name = Join(words, 1);
-    if (const BindingName* binding = FindBinding(name)) {
-        event.kind = binding->joystick ? ScriptedEvent::Kind::Button : ScriptedEvent::Kind::Key;
-        event.binding = binding->name;
-        return true;
-    }
-    event.kind = ScriptedEvent::Kind::Key;
-    event.code = KeyCodeFromName(name);
-    if (event.code < 0) {
-        error = "no key is named \"" + name + "\"";
-        return false;
-    }
-    return true;
-}
-
-bool ParseInputScript(const std::string& text, InputScript& script, std::string& error) {
-    script = InputScript();
-    std::istringstream in(text);
-    int lineNumber = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++lineNumber;
-        const std::string at = "line " + std::to_string(lineNumber) + ": ";
-        const size_t remark = line.find('#');
-        if (remark != std::string::npos) line.erase(remark);
-        const std::vector<std::string> words = Words(line);
-        if (words.empty()) continue;
-
-        int number = 0;
-        if ((words[0] == "seed" || words[0] == "frames") && words.size() == 2 &&
-            ParseInt(words[1], number) && number >= 0) {
-            if (words[0] == "seed")
-                script.seed = static_cast<unsigned>(number);
-            else
-                script.frames = number;
-            continue;
-        }
-        if (words[0] != "frame" || words.size() < 3 || !ParseInt(words[1], number) || number < 1) {
-            error = at + "expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\"";
-            return false;
-        }
-        if (words[2] == "state" && words.size() == 3) {
-            script.reports[number].push_back(ScriptReport{"state", ""});
-            continue;
-        }
-        if (words[2] == "screenshot") {
-            if (words.size() != 4) {
-                error = at + "expected \"screenshot FILE\"";
-                return false;
-            }
-            script.reports[number].push_back(ScriptReport{"screenshot", words[3]});
-            continue;
-        }
-        if (words[2] == "objects") {
-            if (words.size() != 4) {
-                error = at + "expected \"objects CATEGORY\"";
-                return false;
-            }
-            script.reports[number].push_back(ScriptReport{"objects", words[3]});
-            continue;
-        }
-        if (words[2] == "pixels") {
-            ScriptReport report{"pixels", ""};
-            if (words.size() != 7 || !ParseInt(words[3], report.x) ||
-                !ParseInt(words[4], report.y) || !ParseInt(words[5], report.width) ||
-                !ParseInt(words[6], report.height) || report.x < 0 || report.y < 0 ||
-                report.width < 1 || report.height < 1 || report.x + report.width > 320 ||
-                report.y + report.height > 240) {
-                error = at + "expected \"pixels X Y WIDTH HEIGHT\" inside the 320 x 240 screen";
-                return false;
-            }
-            script.reports[number].push_back(report);
-            continue;
-        }
-        ScriptedEvent event;
-        std::string eventError;
-        if (!ParseScriptedEvent(Join(words, 2), event, eventError)) {
-            error = at + eventError;
-            return false;
-        }
-        script.events[number].push_back(event);
-    }
-    return true;
-}
-
-void QueueFrameEvents(const InputScript& script, int frame, const InputBindings& bindings,
-                      EventSource& events) {
-    auto found = script.events.find(frame);
-    if (found == script.events.end()) return;
-    for (const ScriptedEvent& event : found->second) {
-        int code = event.code;
-        if (!event.binding.empty()) {
-            const BindingName* binding = FindBinding(event.binding);
-            code = CodeFor(binding->joystick ? bindings.joystickButtons : bindings.keys,
-                           binding->action);
-            if (code < 0) {
-                std::printf("Input script, frame %d: nothing is bound to %s\n", frame,
-                            event.binding.c_str());
-                continue;
-            }
-        }
-        switch (event.kind) {
-            case ScriptedEvent::Kind::Key:
-                events.PushKey(code, event.down);
-                break;
-            case ScriptedEvent::Kind::Button:
-                events.PushJoystickButton(code, event.down);
-                break;
-            case ScriptedEvent::Kind::Axis:
-                events.PushJoystickAxis(code, event.value);
-                break;
-            case ScriptedEvent::Kind::Quit:
-                events.PushQuit();
-                break;
-        }
-    }
-}
-
-int FrameState::Objects(const std::string& category) const {
-    auto found = objects.find(category);
-    return found == objects.end() ? 0 : found->second;
-}
-
-bool FrameState::Played(const std::string& name, int channel) const {
-    for (const SoundRequest& request : sounds)
-        if (request.name == name && request.channel == channel) return true;
-    return false;
-}
-
-std::string AnimationName(const AnimationSet& anim) {
-    for (const auto& entry : anim.animationIndex)
-        if (entry.second == anim.currentAnimation) return entry.first;
-    return "";
-}
-
-FrameState CaptureFrameState(const Game& game, std::vector<SoundRequest> sounds) {
-    FrameState state;
-    state.frame = game.frameCounter;
-    state.sounds = std::move(sounds);
-    state.stage = game.world.stageName;
-    state.phase = game.flow.phase;
-    state.fade = game.fade.level;
-    state.inputEnabled = game.flow.inputEnabled;
-    for (const auto& entry : game.world.lists)
-        if (!entry.second.empty())
-            state.objects[entry.first] = static_cast<int>(entry.second.size());
-    if (!game.hero) return state;
-    const GameObject& hero = *game.hero;
-    state.position = hero.position;
-    state.velocity = hero.velocity;
-    state.animation = AnimationName(hero.anim);
-    state.animationFrame = hero.anim.currentFrame;
-    state.direction = hero.direction;
-    state.airborne = hero.airborne;
-    state.speed = hero.speed;
-    state.dashTimer = hero.dashTimer;
-    state.dashJump = hero.dashJump;
-    state.wallState = hero.wallState;
-    state.counter = hero.counter;
-    state.fireTimer = hero.fireTimer;
-    state.paletteRow = hero.anim.PaletteRow();
-    state.health = hero.health;
-    state.hurtTimer = hero.hurtTimer;
-    state.visible = hero.visible;
-    return state;
-}
-
-std::string FormatObjectList(const Game& game, const std::string& category) {
-    std::string line = "frame " + std::to_string(game.frameCounter) + " objects " + category;
-    auto list = game.world.lists.find(category);
-    if (list == game.world.lists.end()) return line;
-    for (const GameObject& obj : list->second)
-        line += " " + obj.name + "@" + Fixed(obj.position.x) + "," + Fixed(obj.position.y);
-    return line;
-}
-
-std::string FormatFrameState(const FrameState& s) {
-    std::string line = "frame " + std::to_string(s.frame);
-    if (!s.running) line += " quit";
-    line += " pos " + Fixed(s.position.x) + "," + Fixed(s.position.y);
-    line += " vel " + Fixed(s.velocity.x) + "," + Fixed(s.velocity.y);
-    line += " anim " + (s.animation.empty() ? std::string("-") : s.animation) + ":" +
-            std::to_string(s.animationFrame);
-    line += " dir " + std::to_string(s.direction);
-    line += " air " + std::to_string(s.airborne);
-    line += " speed " + Fixed(s.speed);
-    line += " dash " + std::to_string(s.dashTimer) + (s.dashJump ? "j" : "");
-    line += " wall " + std::to_string(s.wallState);
-    line += " counter " + std::to_string(s.counter);
-    line += " fire " + std::to_string(s.fireTimer);
-    line += " palette " + std::to_string(s.paletteRow);
-    line += " health " + Fixed(s.health);
-    line += " hurt " + std::to_string(s.hurtTimer);
-    line += s.visible ? " visible" : " hidden";
-    line += " |";
-    for (const auto& entry : s.objects)
-        line += " " + entry.first + " " + std::to_string(entry.second);
-    line += " | sounds";
-    for (const SoundRequest& request : s.sounds)
-        line += " " + request.name + "@" + std::to_string(request.channel) +
-                (request.loops ? "x" + std::to_string(request.loops) : "");
-    line += " | stage " + (s.stage.empty() ? std::string("-") : s.stage);
-    line += " phase " + std::to_string(s.phase);
-    line += " fade " + Fixed(s.fade);
-    line += s.inputEnabled ? " input 1" : " input 0";
-    return line;
-}
-
-InputHarness::InputHarness(Game& game, InputScript script)
-    : game_(game), script_(std::move(script)), previousLog_(game.world.sounds.log) {
-    std::srand(script_.seed);
+InputHarness::InputHarness(Game& game) : game_(game), previousLog_(game.world.sounds.log) {
+    SeedRandom(1);
     game_.world.sounds.log = &log_;
 }
 
@@ -344,41 +25,39 @@ InputHarness::~InputHarness() {
     game_.world.sounds.log = previousLog_;
 }
 
-int InputHarness::frame() const {
-    return game_.frameCounter;
-}
-
 FrameState InputHarness::Step(const std::string& extra) {
     const int next = game_.frameCounter + 1;
-    QueueFrameEvents(script_, next, game_.bindings, events);
-    size_t start = 0;
-    while (start < extra.size()) {
-        size_t end = extra.find(", ", start);
-        if (end == std::string::npos) end = extra.size();
-        InputScript one;
-        std::string error;
+    InputScript one;
+    for (size_t start = 0; start < extra.size();) {
+        const size_t end = std::min(extra.find(", ", start), extra.size());
         ScriptedEvent event;
-        if (ParseScriptedEvent(extra.substr(start, end - start), event, error)) {
+        std::string error;
+        if (ParseScriptedEvent(extra.substr(start, end - start), event, error))
             one.events[next].push_back(event);
-            QueueFrameEvents(one, next, game_.bindings, events);
-        } else {
+        else
             ADD_FAILURE() << "frame " << next << ": " << error;
-        }
         start = end + 2;
     }
+    QueueFrameEvents(one, next, game_.bindings, events);
+    Flush();
     log_.clear();
+    counted_ = 0;
     const bool running = RunGameFrame(game_, events);
+    Flush();
     FrameState state = CaptureFrameState(game_, log_);
     state.running = running;
     return state;
 }
 
-std::vector<FrameState> InputHarness::Run(int count) {
-    const int last = count < 0 ? script_.Length() : game_.frameCounter + count;
-    std::vector<FrameState> states;
-    while (game_.frameCounter < last) {
-        states.push_back(Step());
-        if (!states.back().running) break;
+void InputHarness::Play(const std::vector<Beat>& beats) {
+    for (size_t b = 0; b < beats.size(); ++b) {
+        FrameState state;
+        for (int i = 0; i < beats[b].frames; ++i) state = Step(i == 0 ? beats[b].events : "");
+        EXPECT_TRUE(Shows(state, beats[b].expect)) << "beat " << b + 1;
     }
-    return states;
+}
+
+void InputHarness::Flush() {
+    if (all_) all_->insert(all_->end(), log_.begin() + counted_, log_.end());
+    counted_ = log_.size();
 }

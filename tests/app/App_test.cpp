@@ -1,0 +1,304 @@
+// The application layer: configuration lines and bindings, key names, the
+// data-path lookup, frame pacing, and sound effects and music under SDL's
+// dummy audio driver.
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/DataPath.h"
+#include "app/FramePacer.h"
+#include "app/InputBindings.h"
+#include "app/KeyNames.h"
+#include "app/SoundCache.h"
+#include "app/ThemeMusic.h"
+#include "app/VerticalSync.h"
+#include "player/StageFlow.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using Map = std::map<int, int>;
+
+// Reads text as "Data\game.cfg" and as "input.cfg" in a fresh folder; what
+// was printed goes to `printed`.
+struct Configs {
+    explicit Configs(const std::string& text) {
+        const std::string dir = MakeTempDir("cfg");
+        WriteFile(dir + "/data/game.cfg", text);
+        WriteFile(dir + "/input.cfg", text);
+        ScopedWorkingDirectory cwd(dir);
+        flow.openingStage = "unset";
+        testing::internal::CaptureStdout();
+        EXPECT_TRUE(flow.ReadGameConfig("Data\\game.cfg"));
+        EXPECT_TRUE(bindings.ReadInputConfig("input.cfg"));
+        printed = testing::internal::GetCapturedStdout();
+    }
+    StageFlow flow;
+    InputBindings bindings;
+    std::string printed;
+};
+
+TEST(Config, LineRules) {
+    const std::string longName(400, 'n');
+    const std::pair<std::string, std::string> cases[] = {
+        {"OpeningStage=Foundry", "Foundry"},  // no final newline
+        {";OpeningStage=Commented\n", "unset"},
+        {"OpeningStage=  Foundry2 extra words\n", "Foundry2"},
+        {"OpeningStage=   \t\n", ""},
+        {" OpeningStage=Spaced\nOpeningStage =Spaced\nopeningstage=Lower\n", "unset"},
+        {"OpeningStage=First\nOpeningStage=Second\n", "Second"},
+        {"OpeningStage=A=B\r\n", "A=B"},  // only the first '=' splits
+        {";" + std::string(600, 'x') + "OpeningStage=Spilled\nOpeningStage=Foundry\n", "Foundry"},
+        {"OpeningStage=" + longName + "\n", longName},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Configs(c.first).flow.openingStage, c.second) << c.first;
+
+    ScopedWorkingDirectory cwd(MakeTempDir("nocfg"));
+    StageFlow flow;
+    EXPECT_FALSE(flow.ReadGameConfig("Data\\game.cfg"));
+    InputBindings bindings;
+    EXPECT_FALSE(bindings.ReadInputConfig("input.cfg"));
+}
+
+TEST(Config, BindingsByNumberOrName) {
+    Configs c("keyup=1000\nkeydown=1001\nkeyleft=1002\nkeyright=1003\nkeydash=1004\nkeyjump=1005\n"
+              "keyattack1=1006\nkeyattack2=1007\nkeyprevweapon=1008\nkeynextweapon=1009\n"
+              "joydash=1\njoyjump=2\njoyattack1=3\njoyattack2=4\njoyprevweapon=5\njoynextweapon=6\n");
+    EXPECT_EQ(c.bindings.keys, (Map{{1000, Up}, {1001, Down}, {1002, Left}, {1003, Right},
+                                    {1004, Dash}, {1005, Jump}, {1006, Attack1}, {1007, Attack2},
+                                    {1008, PrevWeapon}, {1009, NextWeapon}}));
+    EXPECT_EQ(c.bindings.joystickButtons, (Map{{1, Dash}, {2, Jump}, {3, Attack1}, {4, Attack2},
+                                               {5, PrevWeapon}, {6, NextWeapon}}));
+    // Numbers with signs and trailing words, names in any case, a later line
+    // rebinding a key, several keys for one action.
+    Configs d("keyjump=Z\nkeyattack1= 120 trailing\nkeydash=+99\nkeyup=-5\nkeyleft=276abc\n"
+              "keyright=Left Ctrl\nkeyattack2=page   up\nkeyprevweapon=[1]\nkeynextweapon=world 7\n"
+              "keydown=z\nkeydown=space ; the fire key\njoyattack1=  7\n keyjump=1\n");
+    EXPECT_EQ(d.bindings.keys, (Map{{SDLK_z, Down}, {120, Attack1}, {99, Dash}, {-5, Up},
+                                    {276, Left}, {SDLK_LCTRL, Right}, {SDLK_PAGEUP, Attack2},
+                                    {SDLK_KP1, PrevWeapon}, {SDLK_WORLD_7, NextWeapon},
+                                    {SDLK_SPACE, Down}}));
+    EXPECT_EQ(d.bindings.joystickButtons, (Map{{7, Attack1}}));
+    EXPECT_EQ(d.printed, "");
+
+    Configs e("keyjump=jumpkey\nkeydash=\njoyjump=z\n");
+    EXPECT_TRUE(e.bindings.keys.empty());
+    EXPECT_TRUE(e.bindings.joystickButtons.empty());
+    EXPECT_EQ(e.printed,
+              "input.cfg: unknown key name \"jumpkey\" (keyjump binds nothing)\n"
+              "input.cfg: unknown key name \"\" (keydash binds nothing)\n"
+              "input.cfg: \"z\" is not a joystick button number (joyjump binds nothing)\n");
+}
+
+TEST(Config, TheGamesFilesReadCleanly) {
+    ScopedWorkingDirectory cwd(GameDir());
+    InputBindings bindings;
+    StageFlow flow;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(bindings.ReadInputConfig("input.cfg"));
+    ASSERT_TRUE(flow.ReadGameConfig("Data\\game.cfg"));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    std::set<int> bound;
+    for (const auto& key : bindings.keys) bound.insert(key.second);
+    for (Action action : {Left, Right, Jump, Attack1, Dash}) EXPECT_TRUE(bound.count(action)) << action;
+    EXPECT_NE(ResolveDataPath("data/Stages/" + flow.openingStage + ".rmap"), "");
+}
+
+TEST(KeyNames, SpelledAsSdlSpellsThem) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    int named = 0;
+    for (int code = 0; code < SDLK_LAST; ++code) {
+        std::string sdlName = SDL_GetKeyName(static_cast<SDLKey>(code));
+        if (sdlName == "unknown key") sdlName.clear();
+        EXPECT_EQ(KeyName(code), sdlName) << "code " << code;
+        if (!sdlName.empty()) EXPECT_EQ(KeyCodeFromName(sdlName), code) << sdlName;
+        named += !sdlName.empty();
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    EXPECT_EQ(named, 231);
+    EXPECT_EQ(KeyCodeFromName("Page Down"), SDLK_PAGEDOWN);
+    for (const char* wrong : {"left  ctrl", " left", "", "unknown key"})
+        EXPECT_EQ(KeyCodeFromName(wrong), -1) << wrong;
+    EXPECT_EQ(KeyName(-1), "");
+    EXPECT_EQ(KeyName(SDLK_LAST), "");
+}
+
+TEST(DataPath, CaseSeparatorsAndTheCache) {
+    const std::string dir = MakeTempDir("paths");
+    WriteFile(dir + "/data/Objects/Player/Rook.anim", "anim");
+    WriteFile(dir + "/data/Shot.wav", "upper");
+    WriteFile(dir + "/data/shot.wav", "lower");
+    ScopedWorkingDirectory cwd(dir);
+    const std::pair<std::string, std::string> cases[] = {
+        {"data/objects/player\\ROOK.ANIM", "data/Objects/Player/Rook.anim"},
+        {"DATA//Objects\\\\Player/Rook.anim", "data/Objects/Player/Rook.anim"},
+        {"./data/Objects", "./data/Objects"},
+        {dir + "/DATA/Objects", dir + "/data/Objects"},
+        {"data/shot.wav", "data/shot.wav"},  // an exact match wins
+        {"data/Shot.wav", "data/Shot.wav"},
+        {"data/missing.cfg", ""},
+        {"data/Shot.wav/inside", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ResolveDataPath(c.first), c.second) << c.first;
+    std::FILE* file = OpenDataFile("DATA\\OBJECTS\\PLAYER\\rook.anim", "r");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(std::fgetc(file), 'a');
+    std::fclose(file);
+    EXPECT_EQ(OpenDataFile("DATA", "r"), nullptr) << "a folder is not opened as a file";
+
+    std::ofstream(dir + "/data/b.txt") << "b";  // behind the cache's back
+    EXPECT_EQ(ResolveDataPath("data/B.TXT"), "") << "the listing was read once";
+    ClearDataPathCache();
+    EXPECT_EQ(ResolveDataPath("data/B.TXT"), "data/b.txt");
+}
+
+// Passes of the main loop over fake milliseconds: when frames start, how
+// long each waiting pass sleeps.
+std::vector<int> FrameStarts(FramePacer& pacer, int threshold, int from, int to,
+                             std::vector<int>* sleeps = nullptr) {
+    std::vector<int> starts;
+    for (int now = from; now < to;) {
+        if (pacer.StartFrameIfDue(now, threshold)) {
+            starts.push_back(now);
+            continue;
+        }
+        const int sleep = pacer.SleepBeforeNextPass(now, threshold);
+        if (sleep > 0 && sleeps) sleeps->push_back(sleep);
+        now += sleep > 0 ? sleep : 1;
+    }
+    return starts;
+}
+
+TEST(FramePacer, FramesStartJustAfterTheThreshold) {
+    FramePacer pacer;
+    std::vector<int> sleeps;
+    EXPECT_EQ(FrameStarts(pacer, 20, 0, 100, &sleeps), (std::vector<int>{21, 42, 63, 84}));
+    EXPECT_EQ(sleeps, (std::vector<int>{19, 19, 19, 19, 19})) << "then spins the last 2";
+    pacer.lastFrameTime = 100;
+    const int sleepAt[][2] = {{100, 19}, {117, 2}, {118, 1}, {119, 0}};
+    for (const auto& s : sleepAt) EXPECT_EQ(pacer.SleepBeforeNextPass(s[0], 20), s[1]) << s[0];
+    EXPECT_TRUE(pacer.StartFrameIfDue(195, 20)) << "late: once, nothing caught up";
+    EXPECT_FALSE(pacer.StartFrameIfDue(200, 20));
+    FramePacer zero, synced;
+    EXPECT_EQ(FrameStarts(zero, 0, 0, 4), (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(zero.StartFrameIfDue(3, -1)) << "below zero: every pass";
+    synced.vsyncPaced = true;
+    EXPECT_TRUE(synced.StartFrameIfDue(5, 20));
+    EXPECT_TRUE(synced.StartFrameIfDue(5, 20));
+    EXPECT_EQ(synced.SleepBeforeNextPass(5, 20), 0);
+    EXPECT_TRUE(VerticalSyncPaces(true, 60) && VerticalSyncPaces(true, 50));
+    EXPECT_FALSE(VerticalSyncPaces(true, 75) || VerticalSyncPaces(false, 60));
+    const char* list = "GLX_ARB_x GLX_EXT_swap_control_tear GLX_MESA_swap_control";
+    for (const char* name : {"GLX_MESA_swap_control", "GLX_ARB_x"}) EXPECT_TRUE(HasExtension(list, name));
+    for (const char* name : {"GLX_EXT_swap_control", "ARB_x", "GLX_MESA_swap"})
+        EXPECT_FALSE(HasExtension(list, name)) << name;
+    EXPECT_FALSE(HasExtension(nullptr, "GLX_ARB_x"));
+}
+
+std::string SilentWav(int milliseconds) {
+    const uint32_t bytes = 22050u * 4u * static_cast<uint32_t>(milliseconds) / 1000u;
+    std::string wav;
+    auto put = [&wav](uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) wav += static_cast<char>((value >> (8 * i)) & 0xff);
+    };
+    wav += "RIFF";
+    put(36 + bytes, 4);
+    wav += "WAVEfmt ";
+    for (uint32_t v : {16u, 1u | (2u << 16), 22050u, 22050u * 4, 4u | (16u << 16)}) put(v, 4);
+    wav += "data";
+    put(bytes, 4);
+    return wav + std::string(bytes, '\0');
+}
+
+class Audio : public testing::Test {
+protected:
+    Audio() : dir_(MakeTempDir("sound")), cwd_(dir_) {}
+    void SetUp() override {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+        ASSERT_TRUE(sounds.OpenAudio());
+        WriteFile(dir_ + "/data/sfx/SE_COM/LIFEGAGE.WAV", SilentWav(2000));
+        sounds.log = &log;
+    }
+    void TearDown() override {
+        Mix_HaltChannel(-1);
+        Mix_HaltMusic();
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    std::string dir_;
+    ScopedWorkingDirectory cwd_;
+    std::vector<SoundRequest> log;
+    SoundCache sounds;
+};
+
+TEST_F(Audio, SoundsLoadOnceAndKeepToTheirChannels) {
+    const char* tick = "SE_COM\\LIFEGAGE.WAV";
+    for (int expected = 3; expected <= 7; ++expected) EXPECT_EQ(sounds.PlaySound(tick, -1, 0), expected);
+    EXPECT_EQ(sounds.PlaySound(tick, -1, 0), -1) << "all five free channels are busy";
+    for (int reserved = 0; reserved < SoundCache::kReservedChannels; ++reserved)
+        EXPECT_FALSE(sounds.ChannelPlaying(reserved));
+    EXPECT_EQ(sounds.loadCount, 1);
+    EXPECT_EQ(sounds.PlaySound("se_com/lifegage.wav", 1, -1), 1) << "another spelling, another load";
+    EXPECT_EQ(sounds.loadCount, 2);
+    EXPECT_EQ(Mix_GetChunk(1)->volume, SoundCache::kChunkVolume);
+    EXPECT_EQ(log.size(), 7u);
+
+    sounds.SetChannelMute(0, true);
+    EXPECT_EQ(Mix_Volume(0, -1), 0);
+    EXPECT_EQ(sounds.PlaySound(tick, 0, 0), 0) << "muted sounds still play";
+    sounds.SetChannelMute(0, false);
+    EXPECT_EQ(Mix_Volume(0, -1), SoundCache::kUnmutedVolume);
+    EXPECT_EQ(Mix_Volume(1, -1), MIX_MAX_VOLUME) << "other channels keep the default";
+
+    // A missing or broken file: one line, nothing played, tried again later.
+    WriteFile(dir_ + "/data/sfx/BROKEN.WAV", "RIFF but not really");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(sounds.PlaySound("DASH.WAV", 2, 0), -1);
+    EXPECT_EQ(sounds.PlaySound("DASH.WAV", 2, 0), -1);
+    EXPECT_EQ(sounds.PlaySound("BROKEN.WAV", 2, 0), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Cannot load sound: DASH.WAV\nCannot load sound: BROKEN.WAV\n");
+    WriteFile(dir_ + "/data/sfx/DASH.WAV", SilentWav(500));
+    EXPECT_EQ(sounds.PlaySound("DASH.WAV", 2, 0), 2);
+    EXPECT_TRUE(sounds.ChannelPlaying(2));
+}
+
+TEST_F(Audio, TheThemeIsSilentForTenFramesThenHeardOnce) {
+    ThemeMusic missing;
+    testing::internal::CaptureStdout();
+    for (int frame = 0; frame <= 12; ++frame) missing.Cue(frame, true);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Cannot load music: Data\\bgm\\Brannoc_Theme.mp3\n");
+    WriteFile(dir_ + "/data/bgm/Brannoc_Theme.mp3", SilentWav(3000));  // the mixer reads the header
+    ThemeMusic theme;
+    for (int frame = 0; frame < 10; ++frame) theme.Cue(frame, true);
+    EXPECT_TRUE(Mix_PlayingMusic());
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    theme.Cue(10, true);
+    EXPECT_EQ(Mix_VolumeMusic(-1), ThemeMusic::kVolume);
+    Mix_VolumeMusic(5);
+    theme.Cue(10, true);
+    theme.Cue(11, true);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 5) << "each cue happens once";
+}
+
+TEST(SoundWithoutAudio, EveryCallIsSafeAndSilent) {
+    ScopedWorkingDirectory cwd(MakeTempDir("silent"));
+    std::vector<SoundRequest> log;
+    SoundCache sounds;
+    sounds.log = &log;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(sounds.PlaySound("SE_COM\\NA_READY.WAV", -1, 0), -1);
+    sounds.SetChannelMute(0, true);
+    EXPECT_FALSE(sounds.ChannelPlaying(0));
+    ThemeMusic theme;
+    theme.Cue(0, false);
+    theme.Cue(10, false);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(log.size(), 1u) << "still logged";
+}
+
+}  // namespace
