@@ -1,217 +1,135 @@
-// The .anim format with its list rules and cell numbering, and the playback
-// rules counted in ticks.
-#include "render/AnimationSet.h"
-
+// Sprite sets: the .anim description read into animations and frames, the
+// playback rules counted in ticks, and sets loaded by name.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <sstream>
+
+#include "support/TestWorld.h"
 
 namespace {
 
-using Cell = std::pair<int, int>;
-using Ints = std::vector<int>;
-
-AnimationSet Parse(const std::string& text, int imageWidth = 96) {
+// The header, then per animation its name, frame and loop counts and each
+// frame as delay/palette offset/point@cell.
+std::string Parsed(const std::string& text, int imageWidth) {
     AnimationSet set;
-    ParseAnimationDescription(text, imageWidth, set);
-    return set;
-}
-
-std::vector<Cell> Cells(const Animation& a) {
-    std::vector<Cell> cells;
-    for (const AnimFrame& f : a.cells) cells.emplace_back(f.column, f.row);
-    return cells;
-}
-
-struct Tick {
-    int frame, tick, loops;
-};
-
-// Advances once per row and checks the state after each.
-void ExpectTicks(AnimationSet& set, const std::vector<Tick>& ticks) {
-    for (size_t i = 0; i < ticks.size(); ++i) {
-        set.Advance();
-        EXPECT_EQ(set.currentFrame, ticks[i].frame) << "after Advance " << i + 1;
-        EXPECT_EQ(set.frameTick, ticks[i].tick) << "after Advance " << i + 1;
-        EXPECT_EQ(set.loopCount, ticks[i].loops) << "after Advance " << i + 1;
+    std::ostringstream o;
+    o << (ParseAnimationDescription(text, imageWidth, set) ? "" : "bad ") << set.frameWidth << ' '
+      << set.frameHeight << ' ' << set.left << ' ' << set.top << ' ' << set.right << ' ' << set.bottom;
+    for (const auto& named : set.animationIndex) {
+        const Animation& a = set.animations.at(named.second);
+        o << " | " << named.first << ' ' << a.frameCount << " loop " << a.loopFrame << ':';
+        for (int i = 0; i < a.frameCount; ++i)
+            o << ' ' << a.delays.at(i) << '/' << a.paletteOffsets.at(i) << '/' << a.points.at(i).x << ','
+              << a.points.at(i).y << '@' << a.cells.at(i).column << ',' << a.cells.at(i).row;
     }
+    return o.str();
 }
 
-AnimationSet Sample() {
-    return Parse(
-        "16 16 0 0 16 16\nStand 1 0 0\nRun 3 2 0\nLoop 3 [1 1 1] 1\nStill 2 [1 0] 0\n"
-        "Frozen 2 [] 0\nQuick 2 [0 1] 0\n");
-}
+const char* kSample = "16 16 0 0 16 16\nStand 1 0 0\nRun 3 2 0\nLoop 3 [1 1 1] 1\nStill 2 [1 0] 0\nFrozen 2 [] 0\nQuick 2 [0 1] 0\n";
 
 }  // namespace
 
-TEST(AnimationDescription, RecordsAndTheirListRules) {
-    AnimationSet set = Parse(
-        "24 32 4 2 20 32 Stand 1 0 0 Walk 3 [4 4 6] {0 0 2} 1\n"
-        "Short 3 [2] {1} <3,4> 0\nEmpty 3 [] {} <> 2\nPoints 2 1 <5 6,7> 1\n");
-    EXPECT_EQ(Ints({set.frameWidth, set.frameHeight, set.left, set.top, set.right, set.bottom}),
-              Ints({24, 32, 4, 2, 20, 32}));
-    ASSERT_EQ(set.animations.size(), 5u);
-    EXPECT_EQ(set.animationIndex.at("Walk"), 1);
-
-    const Animation& stand = set.animations[0];
-    EXPECT_EQ(stand.delays, Ints({0}));
-    EXPECT_EQ(Cells(stand), std::vector<Cell>({{0, 0}}));
-    const Animation& walk = set.animations[1];
-    EXPECT_EQ(walk.delays, Ints({4, 4, 6}));
-    EXPECT_EQ(walk.paletteOffsets, Ints({0, 0, 2}));
-    EXPECT_EQ(walk.loopFrame, 1);
-    EXPECT_EQ(Cells(walk), std::vector<Cell>({{1, 0}, {2, 0}, {3, 0}}));
-    EXPECT_EQ(walk.points, std::vector<Vector2>(3, Vector2(12.0f, 0.0f)));  // default: top centre
-
-    // Short lists repeat their last value; empty ones give -1, 0 and (0, 0).
-    EXPECT_EQ(set.animations[2].delays, Ints({2, 2, 2}));
-    EXPECT_EQ(set.animations[2].paletteOffsets, Ints({1, 1, 1}));
-    EXPECT_EQ(set.animations[2].points, std::vector<Vector2>(3, Vector2(3.0f, 4.0f)));
-    EXPECT_EQ(set.animations[3].delays, Ints({-1, -1, -1}));
-    EXPECT_EQ(set.animations[3].paletteOffsets, Ints({0, 0, 0}));
-    EXPECT_EQ(set.animations[3].points, std::vector<Vector2>(3, Vector2(0.0f, 0.0f)));
-    EXPECT_EQ(set.animations[3].loopFrame, 2);
-    EXPECT_EQ(set.animations[4].points, std::vector<Vector2>({{5.0f, 0.0f}, {6.0f, 7.0f}}));
+TEST(AnimationSetTest, Descriptions) {
+    // clang-format off
+    const struct { const char* text; int imageWidth; const char* parsed; } rows[] = {
+        // Short lists repeat their last value; empty ones give -1, 0 and (0, 0);
+        // the default point is the top centre; cells run row-major through the file.
+        {"24 32 4 2 20 32 Stand 1 0 0 Walk 3 [4 4 6] {0 0 2} 1\nShort 3 [2] {1} <3,4> 0\n"
+         "Empty 3 [] {} <> 2\nPoints 2 1 <5 6,7> 1\n", 96,
+         "24 32 4 2 20 32 | Empty 3 loop 2: -1/0/0,0@3,1 -1/0/0,0@0,2 -1/0/0,0@1,2"
+         " | Points 2 loop 1: 1/0/5,0@2,2 1/0/6,7@3,2 | Short 3 loop 0: 2/1/3,4@0,1 2/1/3,4@1,1 2/1/3,4@2,1"
+         " | Stand 1 loop 0: 0/0/12,0@0,0 | Walk 3 loop 1: 4/0/12,0@1,0 4/0/12,0@2,0 6/2/12,0@3,0"},
+        {"0 8 0 0 0 8 A 2 1 0", 100, "0 8 0 0 0 8 | A 2 loop 0: 1/0/0,0@0,0 1/0/0,0@0,1"},  // one a row
+        {"200 8 0 0 0 8 A 2 1 0", 100, "200 8 0 0 0 8 | A 2 loop 0: 1/0/100,0@0,0 1/0/100,0@0,1"},
+        // A broken record is kept whole; nothing after it is read.
+        {"16 16 0 0 16 16 A 1 0 0 B 2 [1 x] 0 C 1 0 0", 32, "16 16 0 0 16 16 | A 1 loop 0: 0/0/8,0@0,0 | B 2 loop 0: 1/0/8,0@1,0 -1/0/8,0@0,1"},
+        {"16 16 0 0 16 16 A 1 0 0 B 3 [2 2", 32, "16 16 0 0 16 16 | A 1 loop 0: 0/0/8,0@0,0 | B 3 loop 0: 2/0/8,0@1,0 2/0/8,0@0,1 -1/0/8,0@1,1"},
+        {"16 16 0 0 16 16 A 1 0 0 Bad x 0 C 1 0 0", 32, "16 16 0 0 16 16 | A 1 loop 0: 0/0/8,0@0,0"},
+        {"16 16 0 0 16 16 Neg -3 0 0 Next 1 0 0", 32, "16 16 0 0 16 16 | Neg 0 loop 0: | Next 1 loop 0: 0/0/8,0@0,0"},
+        {"16 16 zero", 32, "bad 16 16 0 0 0 0"},
+    };
+    // clang-format on
+    for (const auto& r : rows) EXPECT_EQ(Parsed(r.text, r.imageWidth), r.parsed);
+    const std::string huge = Parsed("16 16 0 0 16 16 Huge 2000000000 0 0", 32);
+    EXPECT_EQ(std::count(huge.begin(), huge.end(), '@'), 4096);  // no count beyond any sheet
 }
 
-TEST(AnimationDescription, CellsRunRowMajorAcrossTheWholeFile) {
-    AnimationSet wide = Parse("24 24 0 0 24 24 A 3 1 0 B 3 1 0", 100);  // four cells a row
-    EXPECT_EQ(Cells(wide.animations[1]), std::vector<Cell>({{3, 0}, {0, 1}, {1, 1}}));
-    AnimationSet narrow = Parse("0 8 0 0 0 8 A 2 1 0 B 1 1 0", 100);  // frameWidth 0: one a row
-    EXPECT_EQ(Cells(narrow.animations[1]), std::vector<Cell>({{0, 2}}));
-    AnimationSet tooWide = Parse("200 8 0 0 0 8 A 2 1 0", 100);  // no division by zero
-    EXPECT_EQ(Cells(tooWide.animations[0]), std::vector<Cell>({{0, 0}, {0, 1}}));
-}
-
-TEST(AnimationDescription, BrokenTextStopsAtTheFirstMisfitAndStaysInBounds) {
-    // B has its name and count, so it is kept; nothing after it is read.
-    AnimationSet set = Parse("16 16 0 0 16 16 A 1 0 0 B 2 [1 x] 0 C 1 0 0");
-    ASSERT_EQ(set.animations.size(), 2u);
-    EXPECT_EQ(set.animations[1].delays.size(), 2u);
-    EXPECT_EQ(set.animations[1].cells.size(), 2u);
-    EXPECT_EQ(Parse("16 16 0 0 16 16 A 1 0 0 Bad x 0 C 1 0 0").animations.size(), 1u);
-    EXPECT_EQ(Parse("16 16 0 0 16 16 A 1 0 0 B 3 [2 2").animations[1].delays, Ints({2, 2, -1}));
-    AnimationSet header;
-    EXPECT_FALSE(ParseAnimationDescription("16 16 zero", 64, header));
-    EXPECT_TRUE(header.animations.empty());
-    EXPECT_FALSE(ParseAnimationDescription("", 64, header));
-
-    AnimationSet negative = Parse("16 16 0 0 16 16 Neg -3 0 0 Next 1 0 0");
-    EXPECT_EQ(negative.animations[0].frameCount, 0);
-    EXPECT_EQ(Cells(negative.animations[1]), std::vector<Cell>({{0, 0}}));
-    for (int i = 0; i < 3; ++i) negative.Advance();
-    EXPECT_EQ(negative.currentFrame, 0);
-    EXPECT_EQ(negative.AnimationLoops(), 3);
-    AnimationSet huge = Parse("16 16 0 0 16 16 Huge 2000000000 0 0");
-    EXPECT_LE(huge.animations[0].frameCount, 4096);
-    EXPECT_EQ(huge.animations[0].delays.size(), static_cast<size_t>(huge.animations[0].frameCount));
-}
-
-TEST(AnimationPlayback, FrameTimingTables) {
-    AnimationSet set = Sample();
-    // Delay 2: the first frame lasts one tick more than later frames.
-    set.ChangeAnimation("Run");
-    ExpectTicks(set, {{0, 1, 0}, {0, 2, 0}, {1, 1, 0}, {1, 2, 0}, {2, 1, 0}, {2, 2, 0}, {0, 1, 1}});
-    // One frame still wraps once and stays.
-    set.ChangeAnimation("Stand");
-    EXPECT_FALSE(set.EndOfAnimation());
-    ExpectTicks(set, {{0, 1, 1}, {0, 2, 1}});
-    EXPECT_TRUE(set.EndOfAnimation());
-    // Delay 0 entered with tick 1 never ends; -1 holds even the first frame.
-    set.ChangeAnimation("Still");
-    ExpectTicks(set, {{0, 1, 0}, {1, 1, 0}, {1, 2, 0}, {1, 3, 0}});
-    set.ChangeAnimation("Frozen");
-    ExpectTicks(set, {{0, 1, 0}, {0, 2, 0}, {0, 3, 0}});
-    // A first frame of delay 0 is left on the first Advance.
-    set.ChangeAnimation("Quick");
-    ExpectTicks(set, {{1, 1, 0}, {0, 1, 1}, {0, 2, 1}, {0, 3, 1}});
-    // Loop frame 1: the wrap enters frame 2 (1-based).
-    set.ChangeAnimation("Loop");
-    ExpectTicks(set, {{0, 1, 0}, {1, 1, 0}, {2, 1, 0}, {1, 1, 1}});
-    EXPECT_TRUE(set.HitFrame(2));
-    EXPECT_FALSE(set.HitFrame(1));
-    EXPECT_FALSE(set.HitFrame(-2147483647 - 1));
-}
-
-TEST(AnimationPlayback, HitFrameFrameEndingAndChanges) {
-    AnimationSet set = Sample();
-    set.ChangeAnimation("Run");
-    set.Advance();
-    EXPECT_TRUE(set.HitFrame(1));
-    EXPECT_FALSE(set.FrameEnding());
-    set.Advance();
-    EXPECT_FALSE(set.HitFrame(1));
-    EXPECT_TRUE(set.FrameEnding());  // the next Advance leaves frame 0
-    EXPECT_TRUE(set.FrameEndingAt(0));
-    EXPECT_FALSE(set.FrameEndingAt(1));
-    set.Advance();
-    EXPECT_TRUE(set.HitFrame(2));
-    for (int i = 0; i < 3; ++i) set.Advance();
-    EXPECT_TRUE(set.FrameEndingAt(2));
-    EXPECT_FALSE(set.EndOfAnimation());
-    set.Advance();
-    EXPECT_TRUE(set.EndOfAnimation());  // on the tick the last frame is left
-    EXPECT_TRUE(set.HitFrame(1));       // the wrap enters frame 1 again
-
-    set.ChangeAnimation("Run");  // already playing: nothing restarts
-    EXPECT_EQ(set.frameTick, 1);
-    set.ChangeAnimation("Nobody");  // unknown: ignored
-    EXPECT_TRUE(set.IsPlaying("Run"));
-
-    // SeekFrame replays from the start keeping the loop count.
-    set.SeekFrame(3);
-    EXPECT_EQ(set.currentFrame, 1);
-    EXPECT_EQ(set.frameTick, 1);
-    EXPECT_EQ(set.loopCount, 1);
-    set.SeekFrame(-5);
-    EXPECT_EQ(set.currentFrame, 0);
-    EXPECT_EQ(set.frameTick, 0);
-
-    // CopyAnimation takes the position only.
-    for (int i = 0; i < 7; ++i) set.Advance();
-    AnimationSet image = Sample();
-    set.paletteIndex = 0.5f;
-    image.paletteIndex = 0.25f;
-    CopyAnimation(image, set);
-    EXPECT_EQ(image.currentAnimation, 1);
-    EXPECT_EQ(image.currentFrame, set.currentFrame);
-    EXPECT_EQ(image.frameTick, set.frameTick);
-    EXPECT_EQ(image.loopCount, 0);
-    EXPECT_EQ(image.paletteIndex, 0.25f);
-}
-
-TEST(AnimationPlayback, BadFrameNumbersNeverLeaveTheLists) {
-    AnimationSet set = Sample();
-    set.ChangeAnimation("Run");
-    set.currentFrame = 99;
-    set.Advance();
-    EXPECT_EQ(set.currentFrame, 99);  // a still frame of delay -1
-    EXPECT_FALSE(set.FrameEnding());
-    EXPECT_EQ(set.animations[1].CellAt(99).column, 0);
-    EXPECT_EQ(set.animations[1].PaletteOffsetAt(-1), 0);
-    set.currentAnimation = 42;
-    EXPECT_EQ(set.Current(), nullptr);
-    set.Advance();
-    EXPECT_FALSE(set.FrameEnding());
-    AnimationSet none;
-    none.Advance();
-    none.ChangeAnimation("Stand");
-    EXPECT_EQ(none.frameTick, 0);
-    EXPECT_EQ(none.currentAnimation, 0);
-}
-
-TEST(AnimationPalette, RowsAreStoredInThirtySecondsAndReadBackTruncated) {
-    AnimationSet set;
-    for (const auto& row : std::vector<std::pair<int, float>>{
-             {5, 0.15625f}, {31, 0.96875f}, {-1, -0.03125f}}) {
-        set.SetPaletteRow(row.first);
-        EXPECT_EQ(set.paletteIndex, row.second) << row.first;
-        EXPECT_EQ(set.PaletteRow(), row.first) << row.first;
+TEST(AnimationSetTest, Playback) {
+    // Frame.tick.loops after each Advance; "e" while the frame is ending.
+    // The first frame lasts delay + 1 ticks, later ones delay; a delay of 0
+    // entered with tick 1 and -1 never end; the wrap goes to the loop frame.
+    const struct { const char* animation; const char* ticks; } rows[] = {
+        {"Run", "0.1.0 0.2.0e 1.1.0 1.2.0e 2.1.0 2.2.0e 0.1.1"},
+        {"Stand", "0.1.1 0.2.1 0.3.1"},
+        {"Still", "0.1.0e 1.1.0 1.2.0 1.3.0"},
+        {"Frozen", "0.1.0 0.2.0 0.3.0"},
+        {"Quick", "1.1.0e 0.1.1 0.2.1 0.3.1"},
+        {"Loop", "0.1.0e 1.1.0e 2.1.0e 1.1.1e"},
+    };
+    for (const auto& r : rows) {
+        AnimationSet set;
+        ParseAnimationDescription(kSample, 96, set);
+        set.ChangeAnimation(r.animation);
+        std::string ticks;
+        for (int n = 0; ticks.size() < std::string(r.ticks).size(); ++n) {
+            set.Advance();
+            ticks += (n ? " " : "") + std::to_string(set.currentFrame) + "." + std::to_string(set.frameTick) + "." +
+                     std::to_string(set.loopCount) + (set.FrameEnding() ? "e" : "");
+        }
+        EXPECT_EQ(ticks, r.ticks) << r.animation;
     }
-    set.SetPaletteFraction(5, 32);
-    EXPECT_EQ(set.paletteIndex, 0.15625f);
-    set.paletteIndex = 1.0e30f;
-    EXPECT_EQ(set.PaletteRow(), 2147483647);
+    AnimationSet set;
+    ParseAnimationDescription(kSample, 96, set);
+    set.ChangeAnimation("Run");
+    set.Advance();
+    EXPECT_TRUE(set.HitFrame(1) && !set.HitFrame(2) && !set.FrameEndingAt(0));
+    set.Advance();
+    set.ChangeAnimation("Run");  // already playing: nothing restarts
+    set.ChangeAnimation("Nobody");
+    EXPECT_TRUE(!set.HitFrame(1) && set.FrameEndingAt(0) && !set.FrameEndingAt(1) && set.frameTick == 2);
+    set.SeekFrame(3);  // replays from the start
+    EXPECT_EQ(std::vector<int>({set.currentFrame, set.frameTick, set.loopCount}), std::vector<int>({1, 1, 0}));
+    AnimationSet image;
+    ParseAnimationDescription(kSample, 96, image);
+    image.loopCount = 5, image.paletteIndex = 0.125f, CopyAnimation(image, set);  // the position only
+    EXPECT_EQ(std::vector<float>({float(image.currentAnimation), float(image.currentFrame), float(image.frameTick),
+                                  float(image.loopCount), image.paletteIndex}),
+              std::vector<float>({1, 1, 1, 5, 0.125f}));
+    set.currentFrame = 99, set.Advance();  // outside the lists: a still frame at cell (0, 0)
+    EXPECT_EQ(std::vector<int>({set.currentFrame, set.animations[1].CellAt(99).column, set.animations[1].CellAt(0).column,
+                                set.animations[1].PaletteOffsetAt(-1)}),
+              std::vector<int>({99, 0, 1, 0}));
+    auto row = [&](float index) { return set.paletteIndex = index, set.PaletteRow(); };  // truncated, clamped
+    EXPECT_EQ(std::vector<int>({row(0.15625f), row(-0.03125f), row(0.999f), row(1.0e30f), row(-1.0e30f)}),
+              std::vector<int>({5, -1, 31, 2147483647, -2147483647 - 1}));
+}
+
+class AnimationSetCacheTest : public TestWorld {};
+
+TEST_F(AnimationSetCacheTest, LoadsOnceByName) {
+    Set("Player/Rook", "64 64 24 22 40 60 Stand 1 0 0 Walk 5 [2 3] 0\n", 200, 128);
+    WritePng(Root() + "/data/img/Items/Bolt.png", TestImage(32, 16));
+    WriteFile(Root() + "/data/Objects/Effects/Spark.anim", "8 8 0 0 8 8 Burst 2 1 0\n");
+    AnimationSetCache cache;
+    testing::internal::CaptureStdout();
+    AnimationSet rook = cache.LoadAnimationSet("PLAYER\\rook");  // files found in any case
+    const AnimationSet bolt = cache.LoadAnimationSet("Items\\Bolt");
+    cache.LoadAnimationSet("Items\\Bolt");
+    const AnimationSet spark = cache.LoadAnimationSet("Effects\\Spark");
+    cache.LoadAnimationSet("Nothing");
+    // No description: the image alone, said once; no image: an empty set, silently.
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Cannot load texture: Items\\Bolt\nCannot load texture: Nothing\n");
+    EXPECT_TRUE(rook.imageSize == Vector2(200, 128) && rook.animations[1].cells[4].row == 1);  // 3 cells a row
+    EXPECT_TRUE(bolt.imageSize == Vector2(32, 16) && bolt.animations.empty());
+    EXPECT_EQ(spark.frameWidth + spark.animations.size(), 0u);
+    WritePng(Root() + "/data/img/Effects/Spark.png", TestImage(16, 8));
+    EXPECT_TRUE(cache.LoadAnimationSet("Effects\\Spark").animations.empty());  // for good
+
+    // Every load is a fresh copy of the one cached set.
+    rook.ChangeAnimation("Walk");
+    rook.Advance();
+    const AnimationSet* cached = cache.Find("PLAYER\\rook");
+    EXPECT_TRUE(cached && cached->IsPlaying("Stand") && cache.LoadAnimationSet("PLAYER\\rook").frameTick == 0);
+    EXPECT_EQ(cache.Find("Player\\Rook"), nullptr);  // the key is the name as asked for
 }

@@ -1,258 +1,137 @@
-// The camera step, its zones and the settle, on stages built in memory.
+// The camera: per row a stage, its zones, the hero, the camera and its zone
+// state, then a number of camera steps (0: the stage-begin settle) and what
+// they leave.
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "app/Game.h"
-#include "stage/Camera.h"
-#include "stage/StepLimit.h"
+#include "stage/TileDrawing.h"
+#include "support/TestWorld.h"
 
 namespace {
 
-CameraZone Zone(int flags, int left, int top, int right, int bottom) {
-    CameraZone z;
-    z.left = left;
-    z.top = top;
-    z.right = right;
-    z.bottom = bottom;
-    z.flags = flags;
-    return z;
-}
+CameraZone Z(int flags, int left, int top, int right, int bottom) { return CameraZone{left, right, top, bottom, flags}; }
+
+const CameraZone kPlain = Z(0, 0, 0, 3200, 1600);
+const CameraZone kBand = Z(kZoneLockBand, 0, 0, 3200, 1600);
+const CameraZone kNarrow = Z(0, 1000, 100, 2000, 172);
+const CameraZone kLockedFar = Z(kZoneLockBand, 0, 5000, 1000, 6000);
+const CameraZone kLockedMiddle = Z(kZoneLockBand, 1000, 0, 2000, 1000);
+constexpr int kAny = -9;  // not checked
+
+struct Row {
+    const char* name;
+    std::vector<CameraZone> zones;
+    int width, height;  // the stage in tiles
+    float hx, hy, cx, cy;
+    int previous, lift, steps;  // zone index (-1 none) and band widening before
+    float x, y;          // kAny: not checked
+    int outLift, zone;  // after; zone -1: none
+    const char* message;
+};
+
+// clang-format off
+const Row kRows[] = {
+    {"follows left 8 a frame", {}, 200, 100, 100, 500, 300, 530, -1, 0, 1, 292, 530, 0, -1, ""},
+    {"stops at the left clamp", {}, 200, 100, 100, 500, 300, 530, -1, 0, 18, 160, 530, 0, -1, ""},
+    {"follows right", {}, 200, 100, 1000.5f, 500, 1030, 530, -1, 0, 1, 1038, 530, 0, -1, ""},
+    {"whole numbers", {}, 200, 100, 1000.5f, 500, 1030, 530, -1, 0, 2, 1040, 530, 0, -1, ""},
+    // Without a zone the band stays narrow: still from hy + 25 to hy + 73.
+    {"above the band", {}, 200, 100, 1000, 500, 1040, 524, -1, 0, 1, 1040, 525, 0, -1, ""},
+    {"below the band", {}, 200, 100, 1000, 500, 1040, 574, -1, 0, 1, 1040, 573, 0, -1, ""},
+    {"far above", {}, 200, 100, 1000, 500, 1040, 300, -1, 0, 1, 1040, 308, 0, -1, ""},
+    {"far below", {}, 200, 100, 1000, 500, 1040, 800, -1, 0, 1, 1040, 792, 0, -1, ""},
+    // In a plain zone at full width: still from hy - 23 to hy + 121.
+    {"above the wide band", {kPlain}, 200, 100, 1000, 500, 1040, 476, -1, 48, 1, 1040, 477, 48, 0, ""},
+    {"below the wide band", {kPlain}, 200, 100, 1000, 500, 1040, 622, -1, 48, 1, 1040, 621, 48, 0, ""},
+    {"band grows 2", {kPlain}, 200, 100, 1000, 500, 1040, 530, -1, 0, 1, kAny, kAny, 2, 0, ""},
+    {"band grows to 48", {kPlain}, 200, 100, 1000, 500, 1040, 530, -1, 0, 25, kAny, kAny, 48, 0, ""},
+    {"band narrows 2", {kBand}, 200, 100, 1000, 500, 1040, 530, -1, 48, 1, kAny, kAny, 46, 0, ""},
+    // Zone edges push the view inside them 2 pixels a frame.
+    {"left edge", {Z(kZoneLeftEdge, 200, 0, 3200, 1600)}, 200, 100, 200, 500, 240, 530, -1, 0, 1, 242, 530, 2, 0, ""},
+    {"left edge reached", {Z(kZoneLeftEdge, 200, 0, 3200, 1600)}, 200, 100, 200, 500, 240, 530, -1, 0, 100, 360, 530, 48, 0, ""},
+    {"right edge", {Z(kZoneRightEdge, 0, 0, 1000, 1600)}, 200, 100, 900, 500, 940, 530, -1, 0, 1, 938, 530, 2, 0, ""},
+    {"right edge reached", {Z(kZoneRightEdge, 0, 0, 1000, 1600)}, 200, 100, 900, 500, 940, 530, -1, 0, 100, 840, 530, 48, 0, ""},
+    {"top edge", {Z(kZoneTopEdge, 0, 400, 3200, 1600)}, 200, 100, 1000, 400, 1040, 440, -1, 0, 1, 1040, 442, 2, 0, ""},
+    {"top edge reached", {Z(kZoneTopEdge, 0, 400, 3200, 1600)}, 200, 100, 1000, 400, 1040, 440, -1, 0, 100, 1040, 520, 48, 0, ""},
+    {"bottom edge", {Z(kZoneBottomEdge, 0, 0, 3200, 800)}, 200, 100, 1000, 700, 1040, 760, -1, 0, 1, 1040, 758, 2, 0, ""},
+    {"bottom edge reached", {Z(kZoneBottomEdge, 0, 0, 3200, 800)}, 200, 100, 1000, 700, 1040, 760, -1, 0, 100, 1040, 680, 48, 0, ""},
+    // Edges without their flag hold nothing.
+    {"no left or top flag", {Z(0, 200, 400, 3200, 1600)}, 200, 100, 200, 400, 240, 440, -1, 0, 1, 240, 440, 2, 0, ""},
+    {"no right or bottom flag", {Z(0, 0, 0, 1000, 800)}, 200, 100, 900, 700, 940, 760, -1, 0, 1, 940, 760, 2, 0, ""},
+    // Zone choice: the hero's centre (hx + 40) between the sides, rows hy + 48
+    // to hy + 72 inside; 32 pixels of margin after a band-locked zone, which
+    // itself wants the whole width (hx + 8 to hx + 72). Out of every zone
+    // the camera keeps the one it had.
+    {"in the zone", {kNarrow, kLockedFar}, 200, 100, 960, 52, 1000, 500, -1, 0, 1, kAny, kAny, kAny, 0, ""},
+    {"left of it", {kNarrow, kLockedFar}, 200, 100, 959, 100, 1000, 500, -1, 0, 1, kAny, kAny, kAny, -1, ""},
+    {"above it", {kNarrow, kLockedFar}, 200, 100, 960, 51, 1000, 500, -1, 0, 1, kAny, kAny, kAny, -1, ""},
+    {"below it", {kNarrow, kLockedFar}, 200, 100, 960, 100.5f, 1000, 500, -1, 0, 1, kAny, kAny, kAny, -1, ""},
+    {"early after a locked zone", {kNarrow, kLockedFar}, 200, 100, 928, 100, 1000, 500, 1, 0, 1, kAny, kAny, kAny, 0, ""},
+    {"not earlier", {kNarrow, kLockedFar}, 200, 100, 927, 100, 1000, 500, 1, 0, 1, kAny, kAny, kAny, 1, ""},
+    {"late after a locked zone", {kNarrow, kLockedFar}, 200, 100, 1992, 100, 1000, 500, 1, 0, 1, kAny, kAny, kAny, 0, ""},
+    {"not later", {kNarrow, kLockedFar}, 200, 100, 1993, 100, 1000, 500, 1, 0, 1, kAny, kAny, kAny, 1, ""},
+    {"locked: left edge in", {kLockedMiddle, kPlain}, 200, 100, 992, 100, 1000, 500, 0, 0, 1, kAny, kAny, kAny, 0, ""},
+    {"locked: left edge out", {kLockedMiddle, kPlain}, 200, 100, 991, 100, 1000, 500, 0, 0, 1, kAny, kAny, kAny, 1, ""},
+    {"locked: right edge in", {kLockedMiddle, kPlain}, 200, 100, 1928, 100, 1000, 500, -1, 0, 1, kAny, kAny, kAny, 0, ""},
+    {"locked: right edge out", {kLockedMiddle, kPlain}, 200, 100, 1929, 100, 1000, 500, -1, 0, 1, kAny, kAny, kAny, 1, ""},
+    // The stage clamp, in order: a narrow stage takes the right edge, a low
+    // one the top edge.
+    {"clamp top-left", {}, 40, 30, -500, -500, -460, -450, -1, 0, 1, 160, 120, 0, -1, ""},
+    {"clamp bottom-right", {}, 40, 30, 5000, 5000, 5040, 5050, -1, 0, 1, 480, 360, 0, -1, ""},
+    {"small stage", {}, 10, 10, 0, 0, 40, 50, -1, 0, 1, 0, 120, 0, -1, ""},
+    // The settle starts at hero - (160, 120) and keeps its own zone state.
+    {"settle", {kPlain}, 200, 100, 1000, 500, 0, 0, -1, 10, 0, 1040, 495, 48, 0, ""},
+    {"settle caught between zones", {Z(kZoneRightEdge, -1000, 0, 1030, 1600), Z(kZoneLockBand | kZoneLeftEdge, 1000, 0, 2000, 1600)},
+     200, 100, 1000, 500, 0, 0, -1, 0, 0, 1038, kAny, kAny, kAny, "The camera did not settle after 10000 steps\n"},
+};
+// clang-format on
 
 }  // namespace
 
-class CameraTest : public testing::Test {
-protected:
-    CameraTest() { Stage(200, 100); }
+class CameraTest : public TestWorld {};
 
-    void Stage(int width, int height) {
-        stage().mainLayer = TileLayer();
-        stage().mainLayer.width = width;
-        stage().mainLayer.height = height;
-        stage().mainLayer.tiles.assign(static_cast<size_t>(width) * height, 0);
-    }
-    void Zones(const std::vector<CameraZone>& zones) { stage().mainLayer.zones = zones; }
-
-    StageMap& stage() { return game.world.stage; }
-    void Step() { UpdateCamera(stage(), hero, game.camera, game.cameraState); }
-
-    Game game;
-    GameObject hero;
-};
-
-TEST_F(CameraTest, FollowsAtEightPixelsAFrame) {
-    hero.position = Vector2(100.0f, 500.0f);
-    game.camera = Vector2(300.0f, 530.0f);  // inside the band 525 ... 573
-    const float xs[] = {292, 284, 276, 268, 260, 252, 244, 236, 228, 220,
-                        212, 204, 196, 188, 180, 172, 164, 160, 160};
-    for (float x : xs) {
-        Step();
-        EXPECT_EQ(game.camera.x, x);  // the target 140 lies left of the clamp
-        EXPECT_EQ(game.camera.y, 530.0f);
-    }
-
-    // Right, and onto a fractional target: whole numbers every step.
-    hero.position = Vector2(1000.5f, 500.0f);
-    game.camera = Vector2(1030.0f, 530.0f);
-    Step();
-    EXPECT_EQ(game.camera.x, 1038.0f);
-    Step();
-    EXPECT_EQ(game.camera.x, 1040.0f);  // trunc(1040.5)
-    Step();
-    EXPECT_EQ(game.camera.x, 1040.0f);
-}
-
-TEST_F(CameraTest, DeadBandWidensOutsideLockedZones) {
-    hero.position = Vector2(1000.0f, 500.0f);
-    struct Case {
-        float startY, endY;
-    };
-    // Without a zone the band stays narrow: still from hy + 25 to hy + 73.
-    const Case narrow[] = {{525, 525}, {573, 573}, {524, 525}, {574, 573}, {300, 308}, {800, 792}};
-    for (const Case& c : narrow) {
-        game.camera = Vector2(1040.0f, c.startY);
-        game.cameraState.zoneLift = 0;
-        Step();
-        EXPECT_EQ(game.camera.y, c.endY) << c.startY;
-        EXPECT_EQ(game.cameraState.zoneLift, 0);
-    }
-
-    // In an ordinary zone at full width: still from hy - 23 to hy + 121.
-    Zones({Zone(0, 0, 0, 3200, 1600)});
-    const Case wide[] = {{477, 477}, {621, 621}, {476, 477}, {622, 621}};
-    for (const Case& c : wide) {
-        game.camera = Vector2(1040.0f, c.startY);
-        game.cameraState.zoneLift = 48;
-        Step();
-        EXPECT_EQ(game.camera.y, c.endY) << c.startY;
-        EXPECT_EQ(game.cameraState.zoneLift, 48);
-    }
-
-    // The band grows 2 a frame in an ordinary zone and shrinks in a 0x01 one.
-    game.cameraState.zoneLift = 0;
-    for (int lift = 2; lift <= 48; lift += 2) {
-        Step();
-        EXPECT_EQ(game.cameraState.zoneLift, lift);
-    }
-    Step();
-    EXPECT_EQ(game.cameraState.zoneLift, 48);
-    Zones({Zone(kZoneLockBand, 0, 0, 3200, 1600)});
-    game.cameraState.currentZone = nullptr;
-    for (int lift = 46; lift >= 0; lift -= 2) {
-        Step();
-        EXPECT_EQ(game.cameraState.zoneLift, lift);
-    }
-    Step();
-    EXPECT_EQ(game.cameraState.zoneLift, 0);
-}
-
-TEST_F(CameraTest, ZoneEdgesCreepTwoPixelsAFrame) {
-    // Each edge moves the view's side in until the centre is half a view inside.
-    struct Case {
-        CameraZone zone;
-        Vector2 hero, camera;
-        float step, end;
-        bool vertical;
-    };
-    const Case cases[] = {
-        {Zone(kZoneLeftEdge, 200, 0, 3200, 1600), {200, 500}, {240, 530}, 2.0f, 360.0f, false},
-        {Zone(kZoneRightEdge, 0, 0, 1000, 1600), {900, 500}, {940, 530}, -2.0f, 840.0f, false},
-        {Zone(kZoneTopEdge, 0, 400, 3200, 1600), {1000, 400}, {1040, 440}, 2.0f, 520.0f, true},
-        {Zone(kZoneBottomEdge, 0, 0, 3200, 800), {1000, 700}, {1040, 760}, -2.0f, 680.0f, true},
-    };
-    for (const Case& c : cases) {
-        Zones({c.zone});
-        game.cameraState = CameraState();
-        hero.position = c.hero;
-        game.camera = c.camera;
-        float expected = c.vertical ? c.camera.y : c.camera.x;
-        while (expected != c.end) {
-            expected += c.step;
-            Step();
-            ASSERT_EQ(c.vertical ? game.camera.y : game.camera.x, expected) << c.zone.flags;
+TEST_F(CameraTest, Rows) {
+    for (const Row& r : kRows) {
+        SCOPED_TRACE(r.name);
+        EmptyStage(r.width, r.height);
+        StageMap& stage = world().stage;
+        stage.mainLayer.zones = r.zones;
+        const CameraZone* zones = stage.mainLayer.zones.data();
+        const GameObject hero(Vector2(r.hx, r.hy), AnimationSet());
+        game().camera = Vector2(r.cx, r.cy);
+        CameraState& state = r.steps ? game().cameraState : game().flow.settleCamera;
+        game().cameraState = game().flow.settleCamera = CameraState();
+        game().cameraState.currentZone = r.previous >= 0 ? &zones[r.previous] : nullptr, game().cameraState.zoneLift = r.lift;
+        testing::internal::CaptureStdout();
+        if (r.steps == 0) SettleCamera(stage, hero, game().camera, state);
+        for (int i = 0; i < r.steps; ++i) UpdateCamera(stage, hero, game().camera, state);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), r.message);
+        EXPECT_EQ(game().camera.x, r.x == kAny ? game().camera.x : r.x);
+        EXPECT_EQ(game().camera.y, r.y == kAny ? game().camera.y : r.y);
+        EXPECT_EQ(state.zoneLift, r.outLift == kAny ? state.zoneLift : r.outLift);
+        EXPECT_EQ(state.currentZone, r.zone == kAny ? state.currentZone : r.zone >= 0 ? &zones[r.zone] : nullptr);
+        if (r.steps == 0) {  // the per-frame state is not the settle's
+            EXPECT_EQ(game().cameraState.zoneLift, r.lift);
+            EXPECT_EQ(game().cameraState.currentZone, nullptr);
         }
-        Step();
-        Step();
-        EXPECT_EQ(c.vertical ? game.camera.y : game.camera.x, c.end) << c.zone.flags;
     }
 }
 
-TEST_F(CameraTest, ZoneChoiceAndItsMargins) {
-    const CameraZone locked = Zone(kZoneLockBand, 0, 0, 1000, 1000);
-    const CameraZone none;
-    TileLayer layer;
-    layer.zones = {Zone(0, 1000, 100, 2000, 172)};
-    const CameraZone& plain = layer.zones[0];
-
-    struct Case {
-        float hx, hy;
-        const CameraZone* previous;
-        bool found;
+// The cells a view from its top-left world pixel shows: at most 21 x 16,
+// always inside the layer; a layer without cells shows none.
+TEST_F(CameraTest, VisibleCells) {
+    EmptyStage(100, 50);
+    const struct { int x, y; const char* range; } rows[] = {
+        {0, 0, "0-15 0-20"}, {8, 8, "0-15 0-20"}, {24, 40, "2-17 1-21"}, {-5, -5, "0-14 0-19"}, {-40, 40, "2-17 0-17"},
+        {1500, 700, "43-49 93-99"}, {5000, 5000, "49-49 99-99"}};
+    auto range = [](const TileRange& t) {
+        return std::to_string(t.firstRow) + "-" + std::to_string(t.lastRow) + " " + std::to_string(t.firstColumn) + "-" +
+               std::to_string(t.lastColumn);
     };
-    const Case cases[] = {
-        {960.0f, 52.0f, nullptr, true},     // left 1000 <= hx + 40, top 100 <= hy + 48, bottom 172 >= hy + 72
-        {959.0f, 100.0f, nullptr, false},   // hx + 40 = 999: outside
-        {959.0f, 100.0f, &none, false},
-        {959.0f, 100.0f, &locked, true},    // leaving a 0x01 zone: 32 pixels early
-        {928.0f, 100.0f, &locked, true},
-        {927.0f, 100.0f, &locked, false},
-        {1992.0f, 100.0f, &locked, true},   // and 32 pixels late on the far side
-        {1993.0f, 100.0f, &locked, false},
-        {960.0f, 51.0f, nullptr, false},    // top 100 > hy + 48
-        {960.0f, 100.5f, nullptr, false},   // bottom 172 < hy + 72
-    };
-    for (const Case& c : cases) {
-        hero.position = Vector2(c.hx, c.hy);
-        EXPECT_EQ(FindCameraZone(layer, hero, c.previous), c.found ? &plain : nullptr)
-            << c.hx << ", " << c.hy;
-    }
-
-    // A 0x01 zone wants the hero's whole width inside, with no margin.
-    layer.zones = {Zone(kZoneLockBand, 1000, 0, 2000, 1000), Zone(0, 0, 0, 3000, 1000)};
-    hero.position = Vector2(992.0f, 100.0f);  // left 1000 <= hx + 8
-    EXPECT_EQ(FindCameraZone(layer, hero, &locked), &layer.zones[0]);
-    hero.position = Vector2(991.0f, 100.0f);
-    EXPECT_EQ(FindCameraZone(layer, hero, &locked), &layer.zones[1]);
-    hero.position = Vector2(1928.0f, 100.0f);  // right 2000 >= hx + 72
-    EXPECT_EQ(FindCameraZone(layer, hero, nullptr), &layer.zones[0]);
-    hero.position = Vector2(1929.0f, 100.0f);
-    EXPECT_EQ(FindCameraZone(layer, hero, nullptr), &layer.zones[1]);
-
-    // Out of every zone, the step keeps the zone it had.
-    Zones({Zone(kZoneLeftEdge, 1000, 0, 2000, 1000)});
-    hero.position = Vector2(1500.0f, 500.0f);
-    Step();
-    EXPECT_EQ(game.cameraState.currentZone, &stage().mainLayer.zones[0]);
-    hero.position = Vector2(2500.0f, 500.0f);
-    Step();
-    EXPECT_EQ(game.cameraState.currentZone, &stage().mainLayer.zones[0]);
-}
-
-TEST_F(CameraTest, ClampedToTheStageInOrder) {
-    Stage(40, 30);  // 640 x 480
-    struct Case {
-        float hx, hy, x, y;
-    };
-    const Case cases[] = {
-        {-500.0f, -500.0f, 160.0f, 120.0f},
-        {5000.0f, 5000.0f, 480.0f, 360.0f},
-    };
-    for (const Case& c : cases) {
-        hero.position = Vector2(c.hx, c.hy);
-        game.camera = Vector2(c.hx + 40.0f, c.hy + 50.0f);
-        Step();
-        EXPECT_EQ(game.camera, Vector2(c.x, c.y));
-    }
-
-    // Narrower than the view: the right clamp wins; lower: the top clamp.
-    Stage(10, 10);
-    hero.position = Vector2(0.0f, 0.0f);
-    game.camera = Vector2(40.0f, 50.0f);
-    Step();
-    EXPECT_EQ(game.camera, Vector2(0.0f, 120.0f));
-}
-
-TEST_F(CameraTest, SettleKeepsItsOwnZoneState) {
-    Zones({Zone(0, 0, 0, 3200, 1600)});
-    hero.position = Vector2(1000.0f, 500.0f);
-    game.cameraState.zoneLift = 10;
-    SettleCamera(stage(), hero, game.camera, game.flow.settleCamera);
-    // From (840, 380): x follows 8 a step to 1040. y rises 8 a step to meet
-    // the band's top (525 - 2 a step as the band widens) at step 15, 495,
-    // and stays there inside the widening band.
-    EXPECT_EQ(game.camera, Vector2(1040.0f, 495.0f));
-    EXPECT_EQ(game.flow.settleCamera.currentZone, &stage().mainLayer.zones[0]);
-    EXPECT_EQ(game.flow.settleCamera.zoneLift, 48);
-    EXPECT_EQ(game.cameraState.currentZone, nullptr);
-    EXPECT_EQ(game.cameraState.zoneLift, 10);
-}
-
-TEST_F(CameraTest, SettleGivesUpOnACameraCaughtBetweenZones) {
-    // Leaving the 0x01 zone makes the plain zone match (32 pixels early),
-    // which makes the 0x01 zone match again: the two edges push the camera
-    // back and forth between 1038 and 1040 for ever.
-    Zones({Zone(kZoneRightEdge, -1000, 0, 1030, 1600),
-           Zone(kZoneLockBand | kZoneLeftEdge, 1000, 0, 2000, 1600)});
-    hero.position = Vector2(1000.0f, 500.0f);
-    testing::internal::CaptureStdout();
-    SettleCamera(stage(), hero, game.camera, game.flow.settleCamera);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "The camera did not settle after 10000 steps\n");
-    EXPECT_TRUE(game.camera.x == 1038.0f || game.camera.x == 1040.0f) << game.camera.x;
-}
-
-TEST(StepLimitTest, CountsToTheCapAndReportsOnce) {
-    StepLimit steps("Nothing landed");
-    int runs = 0;
-    testing::internal::CaptureStdout();
-    while (steps.Next()) ++runs;
-    EXPECT_FALSE(steps.Next());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Nothing landed after 10000 steps\n");
-    EXPECT_EQ(runs, kStepLimit);
-    EXPECT_TRUE(steps.Reached());
-
-    StepLimit early("Unused");
-    EXPECT_TRUE(early.Next());
-    EXPECT_FALSE(early.Reached());
-    EXPECT_EQ(early.Steps(), 1);
+    for (const auto& r : rows) EXPECT_EQ(range(VisibleTiles(world().stage.mainLayer, r.x, r.y)), r.range) << r.x << ", " << r.y;
+    EXPECT_EQ(range(VisibleTiles(TileLayer(), 0, 0)), "0--1 0--1");
+    const TileLayer& layer = world().stage.mainLayer;  // cells clamp into the layer both ways
+    EXPECT_EQ(layer.ClampedIndex(-1, -1), 0);
+    EXPECT_EQ(layer.ClampedIndex(layer.width, layer.height), layer.width * layer.height - 1);
+    int column = -1, row = -1;  // a sheet one tile wide still has cells
+    EXPECT_TRUE(TileSheetCell(17, 16, column, row) && column == 0 && row == 17 && !TileSheetCell(17, 15, column, row));
 }

@@ -1,317 +1,152 @@
-// The four tile-collision routines on collision cells laid into the stage.
+// The four tile-collision routines, one call per row: collision cells,
+// hit box, position, velocity and state in; contact, position, velocity,
+// state, animation and sounds out.
 #include <gtest/gtest.h>
 
-#include "stage/StageTestData.h"
 #include "stage/TileCollision.h"
+#include "support/TestWorld.h"
 
-using stagetest::StageTest;
+namespace {
 
-class TileCollisionTest : public StageTest {
-protected:
-    TileCollisionTest() { EmptyStage(40, 30); }
+enum Routine { F, C, R, L };
+// State in and out: kSlope (on a slope), kBlockedL / kBlockedR (freeLeft /
+// freeRight false), kWall (a wall slide), kDash (dashing at speed 4; walking
+// speed is 2.5); in only: kNoGravity, kHero (named "Rook"); out only:
+// kFacingLeft.
+enum { kSlope = 1, kBlockedL = 2, kBlockedR = 4, kNoGravity = 8, kWall = 16, kDash = 32, kHero = 64, kFacingLeft = 128 };
 
-    // A box with the hit box given, feet resting nowhere.
-    GameObject& Probe(int left, int top, int right, int bottom, float x, float y) {
-        GameObject& o = Box(x, y);
-        o.anim.left = left;
-        o.anim.top = top;
-        o.anim.right = right;
-        o.anim.bottom = bottom;
-        return o;
-    }
-
-    bool Lands(int left, int right, float x) {
-        GameObject& o = Probe(left, 0, right, 16, x, 0.0f);  // feet at 16: row 1
-        o.velocity = Vector2(0.0f, 1.0f);
-        return CollideFloor(world(), o);
-    }
+struct C3 {
+    int column, row;
+    char state;
 };
 
-TEST_F(TileCollisionTest, FloorProbeColumns) {
-    // left 4, right 20: probes at 5 and 19 (21 clamped); 35 ends the walk.
-    Cell(2, 1, '1');
-    EXPECT_FALSE(Lands(4, 20, 11.0f));  // 11 + 19 = 30, column 1; no probe reaches 32
-    EXPECT_TRUE(Lands(4, 20, 13.0f));   // 13 + 19 = 32
-    stage().tileMap.clear();
-    Cell(0, 1, '1');
-    EXPECT_TRUE(Lands(4, 20, 10.0f));  // 10 + 5 = 15
-    EXPECT_FALSE(Lands(4, 20, 11.0f));
+struct Row {
+    const char* name;
+    Routine routine;
+    std::vector<C3> cells;
+    int box[4];  // left, top, right, bottom
+    float x, y, vx, vy;
+    int airborne, flags;
+    bool hit;
+    float outX, outY, outVx, outVy;
+    int outAirborne, outFlags;
+    const char* anim;   // after the call; every probe starts in "Stand" ("Dash" with kDash)
+    const char* sound;  // "name channel loops" of each sound requested
+};
 
-    // left 0, right 40: probes at 1, 17, 33 and 39 (49 clamped).
-    stage().tileMap.clear();
-    Cell(3, 1, '1');
-    EXPECT_FALSE(Lands(0, 40, 7.0f));  // 7 + 39 = 46; 7 + 49 would reach column 3
-    EXPECT_TRUE(Lands(0, 40, 9.0f));   // 9 + 39 = 48
-    stage().tileMap.clear();
-    Cell(1, 1, '1');
-    EXPECT_TRUE(Lands(0, 40, 0.0f));  // only 17 sees column 1
-    stage().tileMap.clear();
-    Cell(2, 1, '1');
-    EXPECT_TRUE(Lands(0, 40, 15.0f));  // 15 + 33 = 48 is column 3, 15 + 17 = 32 column 2
-}
+// clang-format off
+#define BOX {24, 22, 40, 60}
+const Row kRows[] = {
+    // Floor probes step 16 across the box, the last clamped to right - 1.
+    {"probe 19 misses column 2", F, {{2, 1, '1'}}, {4, 0, 20, 16}, 11, 0, 0, 1, 0, 0, false, 11, 0, 0, 1, 1, 0, "Stand", ""},
+    {"probe 19 meets column 2", F, {{2, 1, '1'}}, {4, 0, 20, 16}, 13, 0, 0, 1, 0, 0, true, 13, 0, 0, 0, 0, 0, "Stand", ""},
+    {"probe 5 meets column 0", F, {{0, 1, '1'}}, {4, 0, 20, 16}, 10, 0, 0, 1, 0, 0, true, 10, 0, 0, 0, 0, 0, "Stand", ""},
+    {"probe 39 misses column 3", F, {{3, 1, '1'}}, {0, 0, 40, 16}, 7, 0, 0, 1, 0, 0, false, 7, 0, 0, 1, 1, 0, "Stand", ""},
+    {"probe 39 meets column 3", F, {{3, 1, '1'}}, {0, 0, 40, 16}, 9, 0, 0, 1, 0, 0, true, 9, 0, 0, 0, 0, 0, "Stand", ""},
+    {"only probe 17 sees column 1", F, {{1, 1, '1'}}, {0, 0, 40, 16}, 0, 0, 0, 1, 0, 0, true, 0, 0, 0, 0, 0, 0, "Stand", ""},
+    {"floor clamps 20 to 19", F, {{2, 3, '1'}}, {3, 10, 20, 40}, 12, 8, 0, 1, 0, 0, false, 12, 8, 0, 1, 1, 0, "Stand", ""},
+    // Feet at 130.5 rest at 128.5; landing clears the slope flag.
+    {"lands on solid", F, {{1, 8, '1'}}, BOX, 0, 70, 0, 0.5f, 1, kSlope, true, 0, 68.5f, 0, 0, 0, 0, "Land", ""},
+    {"rising never lands", F, {{1, 8, '1'}}, BOX, 0, 70, 0, -0.5f, 0, kSlope, false, 0, 70, 0, -0.5f, 0, 0, "Stand", ""},
+    {"free fall", F, {}, BOX, 0, 70, 0, 2, 0, 0, false, 0, 70, 0, 2, 1, 0, "Stand", ""},
+    {"moving into free space walks", F, {{1, 8, '1'}}, BOX, 0, 70, 2, 1, 1, 0, true, 0, 68, 2, 0, 0, 0, "Walk", ""},
+    {"moving into a wall lands", F, {{1, 8, '1'}}, BOX, 0, 70, 2, 1, 1, kBlockedR, true, 0, 68, 2, 0, 0, kBlockedR, "Land", ""},
+    {"moving left into a wall", F, {{1, 8, '1'}}, BOX, 0, 70, -2, 1, 1, kBlockedL, true, 0, 68, -2, 0, 0, kBlockedL, "Land", ""},
+    {"moving left, wall on the right", F, {{1, 8, '1'}}, BOX, 0, 70, -2, 1, 1, kBlockedR, true, 0, 68, -2, 0, 0, kBlockedR, "Walk", ""},
+    // '7': the slope goes on a row lower; only walkers with gravity follow.
+    {"walker follows 7", F, {{1, 8, '7'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 86, 0, 0, 0, kSlope, "Stand", ""},
+    {"slope rider follows 7", F, {{1, 8, '7'}}, BOX, 0, 70, 0, 0.25f, 1, kSlope, true, 0, 86, 0, 0, 0, kSlope, "Land", ""},
+    {"faller ignores 7", F, {{1, 8, '7'}}, BOX, 0, 70, 0, 0.25f, 1, 0, false, 0, 70, 0, 0.25f, 1, 0, "Stand", ""},
+    {"no gravity ignores 7", F, {{1, 8, '7'}}, BOX, 0, 70, 0, 0.25f, 0, kNoGravity, false, 0, 70, 0, 0.25f, 1, 0, "Stand", ""},
+    // A solid landing hides left slopes; a right slope only lifts.
+    {"solid beats lower slopes", F, {{0, 8, '1'}, {1, 8, 'A'}, {2, 8, '5'}}, {0, 0, 40, 60}, 0, 70, 0, 0.5f, 0, 0, true, 0, 68.5f, 0, 0, 0, 0, "Stand", ""},
+    {"higher right slope lifts", F, {{0, 8, '1'}, {1, 8, 'A'}, {2, 8, '2'}, {2, 7, '6'}}, {0, 0, 40, 60}, 0, 70, 0, 0.5f, 0, 0, true, 0, 55.5f, 0, 0, 0, kSlope, "Stand", ""},
+    // The right edge (pixel 39: column 2, c = 1) and the left edge (pixel
+    // 25: column 1, d = 2) over feet row 8 at 130.25.
+    {"right 3", F, {{2, 8, '3'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 83.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"right 3, c below 0", F, {{2, 8, '3'}}, BOX, 0, 70, -12, 0.25f, 0, 0, true, 0, 84.25f, -12, 0, 0, kSlope, "Stand", ""},
+    {"right 4", F, {{2, 8, '4'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 79.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"right 5", F, {{2, 8, '5'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 75.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"right 6", F, {{2, 8, '6'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 71.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"right 6, c above 3", F, {{2, 8, '6'}}, BOX, 0, 70, 12, 0.25f, 0, 0, true, 0, 69.25f, 12, 0, 0, kSlope, "Stand", ""},
+    {"2 over 3", F, {{2, 8, '2'}, {2, 7, '3'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 67.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"2 over 3, c below 0", F, {{2, 8, '2'}, {2, 7, '3'}}, BOX, 0, 70, -12, 0.25f, 0, 0, true, 0, 68.25f, -12, 0, 0, kSlope, "Stand", ""},
+    {"2 over 4", F, {{2, 8, '2'}, {2, 7, '4'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 63.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"2 over 5", F, {{2, 8, '2'}, {2, 7, '5'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 59.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"2 over 6", F, {{2, 8, '2'}, {2, 7, '6'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 55.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"2 over nothing", F, {{2, 8, '2'}}, BOX, 0, 70, 0, 0.25f, 0, 0, false, 0, 70, 0, 0.25f, 1, 0, "Stand", ""},
+    {"left A", F, {{1, 8, 'A'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 83.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"left A, d above 3", F, {{1, 8, 'A'}}, BOX, 0, 70, 8, 0.25f, 0, 0, true, 0, 84.25f, 8, 0, 0, kSlope, "Stand", ""},
+    {"left B", F, {{1, 8, 'B'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 79.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"left C", F, {{1, 8, 'C'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 75.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"left D", F, {{1, 8, 'D'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 71.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"left D, d below 0", F, {{1, 8, 'D'}}, BOX, 0, 70, -16, 0.25f, 0, 0, true, 0, 69.25f, -16, 0, 0, kSlope, "Stand", ""},
+    {"Z over A", F, {{1, 8, 'Z'}, {1, 7, 'A'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 67.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"Z over A, d above 3", F, {{1, 8, 'Z'}, {1, 7, 'A'}}, BOX, 0, 70, 8, 0.25f, 0, 0, true, 0, 68.25f, 8, 0, 0, kSlope, "Stand", ""},
+    {"Z over B", F, {{1, 8, 'Z'}, {1, 7, 'B'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 63.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"Z over C", F, {{1, 8, 'Z'}, {1, 7, 'C'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 59.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"Z over D", F, {{1, 8, 'Z'}, {1, 7, 'D'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 55.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"Z over solid", F, {{1, 8, 'Z'}, {1, 7, '1'}}, BOX, 0, 70, 0, 0.25f, 0, 0, true, 0, 67.25f, 0, 0, 0, kSlope, "Stand", ""},
+    {"Z over nothing", F, {{1, 8, 'Z'}}, BOX, 0, 70, 0, 0.25f, 0, 0, false, 0, 70, 0, 0.25f, 1, 0, "Stand", ""},
+    // 'E' counts only under the left edge, reached from a later probe.
+    {"E under the left edge", F, {{0, 8, 'E'}, {1, 8, 'A'}}, {0, 0, 40, 60}, 0, 70, 0, 0.25f, 0, 0, true, 0, 97.25f, 0, 0, 0, kSlope, "Stand", ""},
+    // Ceilings: head row (y + ceil(vy) + top) / 16; the probe clamps only past right.
+    {"ceiling pushes below", C, {{1, 7, '1'}}, BOX, 0, 100, 0, -3.5f, 0, 0, true, 0, 106, 0, 0, 1, 0, "Stand", ""},
+    {"ceiling not while still", C, {{1, 7, '1'}}, BOX, 0, 100, 0, 0, 0, 0, false, 0, 100, 0, 0, 0, 0, "Stand", ""},
+    {"ceiling row clear", C, {{1, 7, '1'}}, BOX, 0, 110, 0, -3.5f, 0, 0, false, 0, 110, 0, -3.5f, 0, 0, "Stand", ""},
+    {"ceiling probe 20", C, {{2, 5, '1'}}, {3, 10, 20, 40}, 12, 75, 0, -1, 0, 0, true, 12, 70, 0, 0, 1, 0, "Stand", ""},
+    // Walls probe rows top + 1, + 16, ... clamped to bottom - 2.
+    {"wall row 30 misses row 2", R, {{3, 2, '1'}}, {0, 0, 40, 32}, 0, 1, 8, 0, 0, kBlockedR, false, 0, 1, 8, 0, 0, 0, "Stand", ""},
+    {"wall row 30 meets row 2", R, {{3, 2, '1'}}, {0, 0, 40, 32}, 0, 2, 8, 0, 0, 0, true, 7, 2, 0, 0, 0, kBlockedR, "Stand", ""},
+    {"right wall touched", R, {{9, 5, '1'}}, BOX, 103, 40, 0, 0, 0, 0, true, 103, 40, 0, 0, 0, kBlockedR, "Stand", ""},
+    {"Rook lands off a wall slide", F, {{0, 8, '1'}, {1, 8, '1'}, {2, 8, '1'}}, {0, 0, 40, 60}, 0, 70, 0, 1, 1, kHero | kWall, true, 0, 68, 0, 0, 0, kFacingLeft, "Land", "SE_PL00\\ROOK_CHAKU.WAV 0 0;"},
+    {"Rook standing lands silently", F, {{0, 8, '1'}}, {0, 0, 40, 60}, 0, 70, 0, 1, 0, kHero, true, 0, 68, 0, 0, 0, 0, "Stand", ""},
+    {"a dash into a right wall ends", R, {{9, 5, '1'}}, BOX, 100, 40, 3, 0, 0, kDash, true, 103, 40, 0, 0, 0, kBlockedR, "DashEnd", "SE_PL00\\ROOK_BRAKE.WAV 0 0;"},
+    {"a dash into a left wall ends", L, {{7, 5, '1'}}, BOX, 100, 40, -2.5f, 0, 0, kDash, true, 104, 40, 0, 0, 0, kBlockedL, "DashEnd", "SE_PL00\\ROOK_BRAKE.WAV 0 0;"},
+    {"left wall touched", L, {{7, 5, '1'}}, BOX, 100, 40, 0, 0, 0, 0, true, 100, 40, 0, 0, 0, kBlockedL, "Stand", ""},
+    {"left wall clear", L, {{7, 5, '1'}}, BOX, 200, 40, -1, 0, 0, kBlockedL, false, 200, 40, -1, 0, 0, 0, "Stand", ""},
+    {"left of the map parks at -13", L, {{1, 5, '1'}}, BOX, -5, 40, -2, 0, 0, 0, true, -13, 40, 0, 0, 0, kBlockedL, "Stand", ""},
+    {"column 0 from x -20", L, {{0, 5, '1'}}, BOX, -20, 40, -1, 0, 0, 0, true, -13, 40, 0, 0, 0, kBlockedL, "Stand", ""},
+};
+#undef BOX
+// clang-format on
 
-TEST_F(TileCollisionTest, CeilingProbeColumnsClampOnlyPastTheRightEdge) {
-    // left 3, right 20: probes at 4 and 20 (20 is not past the edge).
-    Cell(2, 5, '1');
-    GameObject& up = Probe(3, 10, 20, 40, 12.0f, 75.0f);  // head row (75 - 1 + 10) / 16 = 5
-    up.velocity = Vector2(0.0f, -1.0f);
-    EXPECT_TRUE(CollideCeiling(world(), up));  // 12 + 20 = 32, column 2
+const char* kProbeAnim = "64 64 0 0 0 0\nStand 1 0 0\nLand 1 0 0\nWalk 1 0 0\nDash 1 0 0\nDashEnd 1 0 0\n";
 
-    // The floor with the same box clamps 20 to 19 and misses column 2.
-    Cell(2, 3, '1');
-    GameObject& down = Probe(3, 10, 20, 40, 12.0f, 8.0f);  // feet (8 + 1 + 40) / 16 = 3
-    down.velocity = Vector2(0.0f, 1.0f);
-    EXPECT_FALSE(CollideFloor(world(), down));
-}
+}  // namespace
 
-TEST_F(TileCollisionTest, FeetAt130AndAHalfRestAt128AndAHalf) {
-    Cell(1, 8, '1');  // pixels 128 to 143
-    GameObject& o = Probe(24, 22, 40, 60, 0.0f, 70.0f);
-    o.velocity = Vector2(0.0f, 0.5f);  // feet at 70 + 0.5 + 60 = 130.5
-    o.airborne = 1;
-    o.dashJump = true;
-    o.onSlope = true;
-    EXPECT_TRUE(CollideFloor(world(), o));
-    EXPECT_EQ(o.position.y, 68.5f);
-    EXPECT_EQ(o.position.y + o.anim.bottom, 128.5f);
-    EXPECT_EQ(o.velocity.y, 0.0f);
-    EXPECT_EQ(o.airborne, 0);
-    EXPECT_FALSE(o.dashJump);
-    EXPECT_FALSE(o.onSlope);
+class TileCollisionTest : public TestWorld {};
 
-    // Standing on it, gravity's quarter pixel sinks the feet until they
-    // reach the next pixel row, which puts them back on the edge.
-    const float feet[] = {128.75f, 128.0f, 128.25f};
-    for (float expected : feet) {
-        o.velocity.y = 0.25f;
-        EXPECT_TRUE(CollideFloor(world(), o));
-        o.position += o.velocity;
-        EXPECT_EQ(o.position.y + o.anim.bottom, expected);
+TEST_F(TileCollisionTest, OneCallPerRow) {
+    EmptyStage(40, 30);
+    for (const Row& r : kRows) {
+        SCOPED_TRACE(r.name);
+        world().stage.tileMap.clear();
+        for (const C3& c : r.cells) Cell(c.column, c.row, c.state);
+        GameObject o;
+        ParseAnimationDescription(kProbeAnim, 64, o.anim);
+        o.anim.left = r.box[0], o.anim.top = r.box[1], o.anim.right = r.box[2], o.anim.bottom = r.box[3];
+        o.position = Vector2(r.x, r.y), o.velocity = Vector2(r.vx, r.vy);
+        o.airborne = r.airborne, o.onSlope = r.flags & kSlope, o.wallState = r.flags & kWall ? 11 : 0;
+        o.freeLeft = !(r.flags & kBlockedL), o.freeRight = !(r.flags & kBlockedR), o.gravity = !(r.flags & kNoGravity);
+        o.walkSpeed = o.speed = 2.5f;
+        if (r.flags & kDash) o.speed = 4.0f, o.dashTimer = 30, o.anim.ChangeAnimation("Dash");
+        if (r.flags & kHero) o.name = "Rook";
+        sounds.clear();
+        bool (*const routines[])(World&, GameObject&) = {CollideFloor, CollideCeiling,
+                                                          CollideRightWall, CollideLeftWall};
+        EXPECT_EQ(routines[r.routine](world(), o), r.hit);
+        EXPECT_EQ(o.position, Vector2(r.outX, r.outY));
+        EXPECT_EQ(o.velocity, Vector2(r.outVx, r.outVy));
+        EXPECT_EQ(o.airborne, r.outAirborne);
+        EXPECT_EQ((o.onSlope ? kSlope : 0) | (o.freeLeft ? 0 : kBlockedL) | (o.freeRight ? 0 : kBlockedR) |
+                      (o.wallState ? kWall : 0) | (o.dashTimer || o.speed != 2.5f ? kDash : 0) |
+                      (o.direction == -1 ? kFacingLeft : 0),
+                  r.outFlags);
+        EXPECT_TRUE(o.anim.IsPlaying(r.anim));
+        std::string played;
+        for (const SoundRequest& s : sounds)
+            played += s.name + " " + std::to_string(s.channel) + " " + std::to_string(s.loops) + ";";
+        EXPECT_EQ(played, r.sound);
     }
-}
-
-TEST_F(TileCollisionTest, RisingObjectsNeverLand) {
-    Cell(1, 8, '1');
-    GameObject& o = Probe(24, 22, 40, 60, 0.0f, 70.0f);
-    o.velocity = Vector2(0.0f, -0.5f);
-    o.onSlope = true;
-    o.airborne = 0;
-    EXPECT_FALSE(CollideFloor(world(), o));
-    EXPECT_FALSE(o.onSlope);
-    EXPECT_EQ(o.airborne, 0);  // left as it was
-    EXPECT_EQ(o.position.y, 70.0f);
-    EXPECT_EQ(o.velocity.y, -0.5f);
-
-    // Nothing below: an object in free fall is airborne.
-    GameObject& fall = Probe(24, 22, 40, 60, 300.0f, 70.0f);
-    fall.velocity = Vector2(0.0f, 2.0f);
-    EXPECT_FALSE(CollideFloor(world(), fall));
-    EXPECT_EQ(fall.airborne, 1);
-}
-
-TEST_F(TileCollisionTest, LandingPoseAndSound) {
-    for (int column = 0; column < 4; ++column) Cell(column, 8, '1');
-
-    // A wall slide turns round once, however many probes land.
-    GameObject& slider = Probe(0, 0, 40, 60, 0.0f, 70.0f);
-    slider.name = "Rook";
-    slider.velocity = Vector2(0.0f, 1.0f);
-    slider.airborne = 1;
-    slider.wallState = 11;
-    slider.direction = 1;
-    slider.anim.ChangeAnimation("Stand");
-    EXPECT_TRUE(CollideFloor(world(), slider));
-    EXPECT_EQ(slider.wallState, 0);
-    EXPECT_EQ(slider.direction, -1);
-    EXPECT_TRUE(slider.anim.IsPlaying("Land"));
-    ASSERT_EQ(sounds.size(), 1u);
-    EXPECT_EQ(sounds[0].name, "SE_PL00\\ROOK_CHAKU.WAV");
-    EXPECT_EQ(sounds[0].channel, 0);
-    EXPECT_EQ(sounds[0].loops, 0);
-
-    // Standing already: no pose, no sound.
-    slider.velocity.y = 1.0f;
-    slider.anim.ChangeAnimation("Stand");
-    EXPECT_TRUE(CollideFloor(world(), slider));
-    EXPECT_TRUE(slider.anim.IsPlaying("Stand"));
-    EXPECT_EQ(sounds.size(), 1u);
-
-    struct Case {
-        float vx;
-        bool freeLeft, freeRight;
-        const char* animation;
-    };
-    const Case cases[] = {
-        {2.0f, true, true, "Walk"},  {2.0f, true, false, "Land"},   {-2.0f, true, true, "Walk"},
-        {-2.0f, false, true, "Land"}, {-2.0f, true, false, "Walk"}, {0.0f, true, true, "Land"},
-    };
-    for (const Case& c : cases) {
-        GameObject& o = Probe(24, 22, 40, 60, 0.0f, 70.0f);
-        o.velocity = Vector2(c.vx, 1.0f);
-        o.airborne = 1;
-        o.freeLeft = c.freeLeft;
-        o.freeRight = c.freeRight;
-        o.anim.ChangeAnimation("Stand");
-        EXPECT_TRUE(CollideFloor(world(), o));
-        EXPECT_TRUE(o.anim.IsPlaying(c.animation)) << c.vx << " " << c.freeLeft << c.freeRight;
-        EXPECT_EQ(o.direction, 1);  // no wall slide, no turn
-    }
-    EXPECT_EQ(sounds.size(), 1u);  // only the hero's landing sounds
-}
-
-TEST_F(TileCollisionTest, CeilingPushesBelowTheTile) {
-    Cell(1, 7, '1');  // pixels 112 to 127
-    GameObject& o = Probe(24, 22, 40, 60, 0.0f, 100.0f);
-    o.velocity = Vector2(0.0f, -3.5f);  // head row (100 + ceil(-3.5) + 22) / 16 = 7
-    o.wallState = 11;
-    o.airborne = 0;
-    EXPECT_TRUE(CollideCeiling(world(), o));
-    // T = trunc(96.5) = 96: y = 96 - 0 + 16 - 22 % 16 = 106, head at 128.
-    EXPECT_EQ(o.position.y, 106.0f);
-    EXPECT_EQ(o.velocity.y, 0.0f);
-    EXPECT_EQ(o.wallState, 0);
-    EXPECT_EQ(o.airborne, 1);
-
-    GameObject& falling = Probe(24, 22, 40, 60, 0.0f, 100.0f);
-    falling.velocity = Vector2(0.0f, 0.0f);
-    EXPECT_FALSE(CollideCeiling(world(), falling));
-    GameObject& clear = Probe(24, 22, 40, 60, 0.0f, 110.0f);  // head row (110 - 3 + 22) / 16 = 8
-    clear.velocity = Vector2(0.0f, -3.5f);
-    EXPECT_FALSE(CollideCeiling(world(), clear));
-    EXPECT_EQ(clear.position.y, 110.0f);
-}
-
-TEST_F(TileCollisionTest, WallProbeRows) {
-    // top 0, bottom 32: rows at 1, 17 and 30 (33 clamped); 46 ends the walk.
-    Cell(3, 2, '1');
-    GameObject& high = Probe(0, 0, 40, 32, 0.0f, 1.0f);  // 1 + 30 = 31, row 1
-    high.velocity = Vector2(8.0f, 0.0f);                 // column (0 + 8 + 41) / 16 = 3
-    EXPECT_FALSE(CollideRightWall(world(), high));
-    EXPECT_TRUE(high.freeRight);
-    GameObject& low = Probe(0, 0, 40, 32, 0.0f, 2.0f);  // 2 + 30 = 32, row 2
-    low.velocity = Vector2(8.0f, 0.0f);
-    EXPECT_TRUE(CollideRightWall(world(), low));
-    EXPECT_FALSE(low.freeRight);
-}
-
-TEST_F(TileCollisionTest, RightWallPushesBackAndEndsTheDash) {
-    Cell(9, 5, '1');  // pixels 144 to 159
-    GameObject& o = Probe(24, 22, 40, 60, 100.0f, 40.0f);
-    o.velocity = Vector2(3.0f, 0.0f);  // column (100 + 3 + 41) / 16 = 9
-    o.anim.ChangeAnimation("Dash");
-    o.dashTimer = 30;
-    o.speed = 4.0f;
-    o.walkSpeed = 2.0f;
-    EXPECT_TRUE(CollideRightWall(world(), o));
-    EXPECT_EQ(o.position.x, 103.0f);  // right edge pixel 143, just left of the wall
-    EXPECT_EQ(o.velocity.x, 0.0f);
-    EXPECT_FALSE(o.freeRight);
-    EXPECT_EQ(o.dashTimer, 0);
-    EXPECT_EQ(o.speed, 2.0f);
-    EXPECT_TRUE(o.anim.IsPlaying("DashEnd"));
-    ASSERT_EQ(sounds.size(), 1u);
-    EXPECT_EQ(sounds[0].name, "SE_PL00\\ROOK_BRAKE.WAV");
-    EXPECT_EQ(sounds[0].channel, 0);
-
-    // Touching the wall while standing or moving away: contact, no correction.
-    GameObject& still = Probe(24, 22, 40, 60, 103.0f, 40.0f);
-    still.velocity = Vector2(0.0f, 0.0f);  // column (103 + 41) / 16 = 9
-    still.dashTimer = 5;
-    EXPECT_TRUE(CollideRightWall(world(), still));
-    EXPECT_FALSE(still.freeRight);
-    EXPECT_EQ(still.position.x, 103.0f);
-    EXPECT_EQ(still.dashTimer, 5);
-    EXPECT_EQ(sounds.size(), 1u);
-}
-
-TEST_F(TileCollisionTest, LeftWallPushesBackAndParksNegativeX) {
-    Cell(7, 5, '1');  // pixels 112 to 127
-    GameObject& o = Probe(24, 22, 40, 60, 100.0f, 40.0f);
-    o.velocity = Vector2(-2.5f, 0.0f);  // column (100 + ceil(-2.5) + 23) / 16 = 7
-    EXPECT_TRUE(CollideLeftWall(world(), o));
-    EXPECT_EQ(o.position.x, 104.0f);  // left edge at 128, the wall's right side
-    EXPECT_EQ(o.velocity.x, 0.0f);
-    EXPECT_FALSE(o.freeLeft);
-
-    GameObject& away = Probe(24, 22, 40, 60, 100.0f, 40.0f);
-    away.velocity = Vector2(0.0f, 0.0f);  // column (100 + 23) / 16 = 7
-    EXPECT_TRUE(CollideLeftWall(world(), away));
-    EXPECT_EQ(away.position.x, 100.0f);
-
-    GameObject& clear = Probe(24, 22, 40, 60, 200.0f, 40.0f);
-    clear.freeLeft = false;
-    clear.velocity = Vector2(-1.0f, 0.0f);
-    EXPECT_FALSE(CollideLeftWall(world(), clear));
-    EXPECT_TRUE(clear.freeLeft);
-
-    // Left of the map: -5 - 2 + 23 = 16 probes column 1, and the object is parked at -13.
-    Cell(1, 5, '1');
-    GameObject& edge = Probe(24, 22, 40, 60, -5.0f, 40.0f);
-    edge.velocity = Vector2(-2.0f, 0.0f);
-    EXPECT_TRUE(CollideLeftWall(world(), edge));
-    EXPECT_EQ(edge.position.x, -13.0f);
-    // -20 - 1 + 23 = 2 probes column 0 (division toward zero).
-    Cell(0, 5, '1');
-    GameObject& far = Probe(24, 22, 40, 60, -20.0f, 40.0f);
-    far.velocity = Vector2(-1.0f, 0.0f);
-    EXPECT_TRUE(CollideLeftWall(world(), far));
-    EXPECT_EQ(far.position.x, -13.0f);
-}
-
-TEST_F(TileCollisionTest, SlopesPullWalkersDownButNotFallers) {
-    // '7' under the probe: the slope goes on one row lower.
-    Cell(1, 8, '7');
-    struct Case {
-        int airborne;
-        bool onSlope, gravity;
-        bool followed;
-    };
-    const Case cases[] = {
-        {0, false, true, true},   // walking on the ground
-        {1, true, true, true},    // on a slope, this frame in the air
-        {1, false, true, false},  // falling
-        {0, false, false, false}, // no gravity: never pulled down
-    };
-    for (const Case& c : cases) {
-        GameObject& o = Probe(24, 22, 40, 60, 0.0f, 70.0f);
-        o.velocity = Vector2(0.0f, 0.25f);
-        o.airborne = c.airborne;
-        o.onSlope = c.onSlope;
-        o.gravity = c.gravity;
-        EXPECT_EQ(CollideFloor(world(), o), c.followed);
-        EXPECT_EQ(o.position.y, c.followed ? 86.0f : 70.0f);
-        EXPECT_EQ(o.onSlope, c.followed);
-        EXPECT_EQ(o.airborne, c.followed ? 0 : 1);
-    }
-}
-
-TEST_F(TileCollisionTest, SolidLandingBlocksLeftSlopesNotRightOnes) {
-    // Probes of a 0 - 40 box at x 0: columns 0, 1, 2, 2. Column 0 is solid
-    // ground, column 1 a left-edge slope tile, column 2 a right-edge one.
-    Cell(0, 8, '1');
-    Cell(1, 8, 'A');
-    Cell(2, 8, '5');
-    GameObject& o = Probe(0, 0, 40, 60, 0.0f, 70.0f);
-    o.velocity = Vector2(0.0f, 0.5f);  // feet 130.5, row 8
-    o.airborne = 1;
-    EXPECT_TRUE(CollideFloor(world(), o));
-    // The solid top (feet 128.5) wins: the left-edge tile is not looked at
-    // once a solid tile landed, and the right-edge surface there
-    // (128 + 16 - (39 % 16) / 4 - 8 = 135) lies lower and may not pull a
-    // falling object down.
-    EXPECT_EQ(o.position.y, 68.5f);
-    EXPECT_FALSE(o.onSlope);
-
-    // A right-edge slope surface above the solid top does lift.
-    stage().tileMap.clear();
-    Cell(0, 8, '1');
-    Cell(1, 8, 'A');
-    Cell(2, 8, '2');
-    Cell(2, 7, '6');  // surface 112 + 16 - 1 - 12 = 115
-    GameObject& lifted = Probe(0, 0, 40, 60, 0.0f, 70.0f);
-    lifted.velocity = Vector2(0.0f, 0.5f);
-    lifted.airborne = 1;
-    EXPECT_TRUE(CollideFloor(world(), lifted));
-    EXPECT_EQ(lifted.position.y + lifted.anim.bottom, 115.5f);
-    EXPECT_TRUE(lifted.onSlope);
 }

@@ -1,0 +1,240 @@
+// The drawing rules read back as pixels from one scene composed the way a
+// frame is: tile layers, every object list, the palette shader, the wipe,
+// the fade and the life gauge; then palette programs that do not build.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/DataPath.h"
+#include "render/DrawPrimitives.h"
+#include "render/FrameComposition.h"
+#include "render/PaletteShader.h"
+#include "support/GlTestContext.h"
+#include "support/TestWorld.h"
+
+namespace {
+
+// Palette row r column c, the blue after-image palette, and each tile code.
+Rgb Pal(int r, int c) { return Rgb{16 * c + 8, 8 * r + 4, 77}; }
+Rgb Blue(int r, int c) { return Rgb{0, 4 * c + 2, 8 * r + 6}; }
+Rgb Tile(int code) { return Rgb{(code % 16) * 16 + 8, (code / 16) * 8 + 4, 128}; }
+uint32_t Opaque(Rgb c, uint32_t alpha = 0xFF) { return uint32_t(c.r) << 24 | uint32_t(c.g) << 16 | uint32_t(c.b) << 8 | alpha; }
+const Rgb kBlack{0, 0, 0}, kLeft{10, 200, 30}, kRight{250, 100, 5}, kFrame{50, 60, 70};
+const Rgb kRed{198, 33, 16}, kGreen{8, 214, 66}, kRaw{16, 0, 0};  // kRaw: column 1 unshaded
+const uint32_t kClearWhite = 0xFFFFFF00u;                         // white under zero alpha
+
+// The shipped palette programs, copied into the data tree.
+void ShippedPrograms(const std::string& root) {
+    for (const char* file : {"/data/gfx/vPassthrough.cg", "/data/gfx/fPalette.cg"})
+        std::filesystem::copy_file(SourceDir() + "/game" + file, root + file, std::filesystem::copy_options::overwrite_existing);
+}
+
+TileLayer Layer(int width, int height, const std::vector<std::vector<int>>& cells) {
+    TileLayer layer;
+    layer.width = width, layer.height = height, layer.tilesetWidth = 256;
+    layer.tiles.assign(width * height, 0);
+    for (const auto& c : cells) layer.tiles[c[1] * width + c[0]] = c[2];  // column, row, code
+    return layer;
+}
+
+}  // namespace
+
+class SceneTest : public TestWorld {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(GlTestContext::Open());
+        GlTestContext::Reset();
+        TestImage palette(16, 32), blue(16, 32), tiles(256, 512), block(16, 8), plain(8, 8);
+        for (int r = 0; r < 32; ++r)
+            for (int c = 0; c < 16; ++c) palette.At(c, r) = Opaque(Pal(r, c)), blue.At(c, r) = Opaque(Blue(r, c));
+        for (int code = 0; code < 512; ++code) tiles.Fill(code % 16 * 16, code / 16 * 16, 16, 16, Opaque(Tile(code)));
+        tiles.Fill(80, 0, 8, 16, 0);  // tile 5: the left half clear, the right half half transparent
+        tiles.Fill(88, 0, 8, 16, Opaque(Tile(5), 0x80));
+        // Block: frame 0 palette columns 1 | 2, frame 1 column 3 with palette offset 2.
+        block.Fill(0, 0, 4, 7, SheetColour(1)), block.Fill(4, 0, 4, 7, SheetColour(2));
+        block.Fill(8, 0, 8, 7, SheetColour(3)), block.Fill(0, 7, 16, 1, kClearWhite);
+        plain.Fill(0, 0, 4, 7, Opaque(kLeft)), plain.Fill(4, 0, 4, 7, Opaque(kRight));
+        plain.Fill(0, 7, 8, 1, kClearWhite);
+        const std::pair<const char*, TestImage> sheets[] = {
+            {"Palette", palette}, {"BluePalette", blue}, {"Tiles/Test", tiles}, {"Test/Block", block},
+            {"Test/Plain", plain}, {"Test/Solid", TestImage(8, 8, SheetColour(1))},
+            {"Health", TestImage(64, 64, Opaque(kFrame))}};
+        for (const auto& s : sheets) {
+            WritePng(Root() + "/data/img/" + s.first + ".png", s.second);
+            WriteFile(Root() + "/data/Objects/" + s.first + ".anim",
+                      "8 8 0 0 8 8 Show 2 [0 0] {0 2} 0\n");
+        }
+        std::filesystem::create_directories(Root() + "/data/gfx");
+        ShippedPrograms(Root());
+        world().animationSets.uploadTextures = true;
+        testing::internal::CaptureStdout();
+        shader.Create();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the shipped programs build silently
+        resources = {world().LoadAnimationSet("Palette").texture, world().LoadAnimationSet("BluePalette").texture,
+                     world().LoadAnimationSet("Health").texture, &shader};
+    }
+
+    GameObject& Put(const char* category, const char* set, float x, float y, int palette, int frame = 0) {
+        world().List(category).push_back(GameObject(Vector2(x, y), world().LoadAnimationSet(set)));
+        world().List(category).back().anim.SetPaletteRow(palette);
+        world().List(category).back().anim.currentFrame = frame;
+        return world().List(category).back();
+    }
+
+    Screenshot Compose() {
+        ComposeFrame(game(), resources);
+        return Screenshot::Back();
+    }
+
+    PaletteShader shader;
+    DrawResources resources;
+};
+
+TEST_F(SceneTest, OneFrameAndItsVariants) {
+    StageMap& stage = world().stage;
+    stage.tileset = world().LoadAnimationSet("Tiles\\Test");
+    // Main 40 x 25 (codes 0 and 1 never drawn), a one-screen background, one
+    // half way (30 x 20 scrolls at half speed) and a foreground of the main
+    // layer's size.
+    stage.mainLayer = Layer(40, 25, {{0, 1, 2}, {1, 1, 1}, {2, 1, 17}, {3, 1, 511}, {4, 1, 5}, {25, 17, 511}});
+    stage.tileMap[std::make_pair(2, 1)] = TileInfo{17, '1'};
+    stage.backgroundLayers = {Layer(20, 15, {{19, 14, 18}}), Layer(30, 20, {{12, 9, 33}})};
+    stage.foregroundLayers = {Layer(40, 25, {{19, 5, 3}, {33, 20, 3}})};
+    game().camera = Vector2(160, 120);  // world pixels are screen pixels
+
+    // Positions truncate toward zero; every direction but 1 mirrors.
+    Put("Enemies", "Test\\Block", 10.9f, -0.5f, 0);
+    Put("Enemies", "Test\\Block", -3.7f, 200.2f, 0);
+    const int directions[] = {-1, 0, 2, 1};
+    for (int i = 0; i < 4; ++i) Put("Enemies", "Test\\Block", 40 + 16 * i, 0, 0).direction = directions[i];
+    Put("Enemies", "Test\\Solid", 8, 20, 12);  // over the main layer
+    // Palette rows, frame offsets, the damage flash (row 10), sheets as stored.
+    Put("Items", "Test\\Block", 100, 0, 5);
+    Put("Items", "Test\\Block", 112, 0, 5, 1);
+    Put("Items", "Test\\Block", 124, 0, 5, 1).hitFlash = true;
+    Put("Items", "Test\\Block", 136, 0, -1, 1);
+    Put("Items", "Test\\Plain", 148, 0, -1);
+    AnimationSet sheetless;  // animations but no sheet, or one without area: nothing to draw
+    ParseAnimationDescription("8 8 0 0 8 8 Show 1 0 0", 8, sheetless);
+    for (const Vector2 size : {Vector2(0, 0), Vector2(8, 0), Vector2(0, 8)})
+        sheetless.imageSize = size, world().List("Items").push_back(GameObject(Vector2(160 + size.x + 2 * size.y, 0), sheetless));
+    // A staircase one pixel a step: pixel 100 + k shows list k only if it is
+    // drawn after every list left of it.
+    const char* order[] = {"Enemies", "PlayerFXBack", "Items", "Player", "EnemyFX", "EnemyWeapons", "PlayerWeapons", "PlayerFX"};
+    for (int k = 0; k < 8; ++k) Put(order[k], "Test\\Solid", 100 + k, 100, k + 1);
+    game().hero = &world().List("Player").back();
+    game().hero->health = 20, game().player.shownHealth = 26.5f;
+    Put("Misc", "Test\\Solid", 200, 50, 1);
+    Put("Bogus", "Test\\Solid", 220, 50, 1);
+    // After-images add through the blue palette; clear texels add nothing.
+    Put("Enemies", "Test\\Solid", 40, 150, 1);
+    Put("PlayerBGFX", "Test\\Block", 40, 150, 4);
+    Put("Items", "Test\\Solid", 44, 150, 2);
+    Put("PlayerFX", "Test\\Plain", 150, 60, -1);
+    Put("PlayerFX", "Test\\Solid", 300, 84, 13);  // under the foreground
+
+    Screenshot shot = Compose();
+    // clang-format off
+    const struct { int x, y, w, h; Rgb colour; } regions[] = {
+        {10, 0, 4, 7, Pal(0, 1)}, {14, 0, 4, 7, Pal(0, 2)}, {10, 7, 8, 1, kBlack}, {9, 0, 1, 8, kBlack}, {18, 0, 1, 8, kBlack},
+        {0, 200, 1, 7, Pal(0, 1)}, {1, 200, 4, 7, Pal(0, 2)}, {5, 200, 1, 7, kBlack}, {40, 0, 4, 7, Pal(0, 2)}, {44, 0, 4, 7, Pal(0, 1)},
+        {56, 0, 4, 7, Pal(0, 2)}, {72, 0, 4, 7, Pal(0, 2)}, {88, 0, 4, 7, Pal(0, 1)}, {100, 0, 4, 7, Pal(5, 1)}, {104, 0, 4, 7, Pal(5, 2)},
+        {112, 0, 8, 7, Pal(7, 3)}, {124, 0, 8, 7, Pal(10, 3)}, {136, 0, 8, 7, Rgb{48, 0, 0}}, {148, 0, 4, 7, kLeft}, {152, 0, 4, 7, kRight},
+        {100, 7, 60, 1, kBlack}, {160, 0, 24, 8, kBlack}, {0, 16, 8, 16, Tile(2)}, {8, 20, 8, 8, Pal(12, 1)}, {8, 28, 7, 4, Tile(2)},
+        {16, 16, 16, 16, kBlack}, {32, 16, 16, 16, Tile(17)}, {48, 16, 16, 16, Tile(511)}, {64, 16, 8, 16, kBlack},
+        {304, 224, 16, 16, Tile(18)}, {192, 144, 16, 16, Tile(33)}, {300, 84, 4, 8, Pal(13, 1)}, {304, 80, 16, 16, Tile(3)},
+        {108, 100, 7, 8, Pal(8, 1)}, {200, 50, 30, 8, kBlack}, {40, 150, 4, 7, Rgb{24 + 0, 12 + 6, 77 + 38}},
+        {40, 157, 4, 1, Pal(1, 1)}, {44, 150, 8, 8, Pal(2, 1)}, {150, 60, 4, 7, kLeft}, {154, 60, 4, 7, kRight},
+        {15, 46, 9, 64, kFrame}, {29, 46, 50, 64, kFrame}, {24, 46, 5, 7, kFrame}, {24, 53, 5, 7, kRed}, {24, 60, 5, 20, kGreen},
+        {24, 80, 5, 30, kFrame}, {79, 46, 1, 64, kBlack}, {15, 110, 64, 1, kBlack},
+    };
+    // clang-format on
+    for (const auto& r : regions) EXPECT_TRUE(shot.RegionIs(r.x, r.y, r.w, r.h, r.colour)) << r.x << ", " << r.y;
+    EXPECT_TRUE(shot.RegionIs(72, 16, 8, 16, Tile(5), 1));  // alpha 128, blending off: full colour
+    for (int k = 0; k < 8; ++k) EXPECT_TRUE(shot.RegionIs(100 + k, 100, 1, 8, Pal(k + 1, 1))) << order[k];
+
+    // The hero vanishes after hurtTimer 108; the gauge turns yellow at 8.
+    game().hero->hurtTimer = 108;
+    EXPECT_TRUE(Compose().RegionIs(103, 100, 1, 8, Pal(4, 1)));
+    game().hero->hurtTimer = 109, game().hero->health = 8, game().player.shownHealth = 8;
+    shot = Compose();
+    EXPECT_TRUE(shot.RegionIs(103, 100, 1, 8, Pal(3, 1)));
+    EXPECT_TRUE(shot.RegionIs(24, 72, 5, 8, Rgb{255, 239, 99}) && shot.RegionIs(24, 46, 5, 26, kFrame));
+
+    // The opening: no gauge in phases 1 and 2, the wipe while 72 < timer < 88.
+    const struct { int phase, timer; bool gauge, wipe; } openings[] = {
+        {1, 72, false, false}, {1, 73, false, true}, {1, 87, false, true}, {1, 88, false, false},
+        {2, 80, false, false}, {3, 80, true, false}, {0, 80, true, false}};
+    for (const auto& o : openings) {
+        game().flow.phase = o.phase, game().flow.phaseTimer = o.timer;
+        shot = Compose();
+        SCOPED_TRACE(testing::Message() << "phase " << o.phase << " timer " << o.timer);
+        EXPECT_EQ(shot.RegionIs(24, 72, 5, 8, Rgb{255, 239, 99}), o.gauge);
+        EXPECT_EQ(shot.At(250, 0) != kBlack || shot.At(250, 110) != kBlack, o.wipe);
+        EXPECT_TRUE(shot.RegionIs(150, 60, 4, 7, kLeft));  // still textured after the wipe
+    }
+    game().flow.phase = 1, game().flow.phaseTimer = 73;  // progress 15: blue edges, white inside
+    shot = Compose();
+    EXPECT_TRUE(shot.RegionIs(250, 0, 1, 1, Rgb{4, 4, 128}, 3) && shot.RegionIs(250, 239, 1, 1, Rgb{4, 4, 128}, 3));
+    EXPECT_TRUE(shot.RegionIs(250, 14, 1, 1, Rgb{123, 123, 128}, 3) && shot.RegionIs(250, 15, 1, 210, kBlack));
+    game().flow.phase = 0, game().hero->hurtTimer = 0;
+
+    game().fade.level = 0.5f;
+    EXPECT_TRUE(Compose().RegionIs(103, 100, 1, 8, Rgb{12, 18, 38}, 1));
+    game().fade.level = 1;
+    EXPECT_TRUE(Compose().RegionIs(0, 0, 320, 240, kBlack));
+
+    // Video mode 1: the main layer alone from the rectangle texture, no fade.
+    game().videoMode = 1;
+    shot = Compose();
+    EXPECT_TRUE(shot.RegionIs(0, 16, 16, 16, Tile(2)) && shot.RegionIs(64, 16, 8, 16, kBlack));
+    EXPECT_TRUE(shot.RegionIs(72, 16, 8, 16, Tile(5), 1) && shot.RegionIs(16, 32, 304, 208, kBlack));
+    game().tileMode = 2;  // sparse: the colliding cells only
+    shot = Compose();
+    EXPECT_TRUE(shot.RegionIs(32, 16, 16, 16, Tile(17)) && shot.RegionIs(0, 16, 32, 16, kBlack));
+
+    // Parallax seen from (480, 360): the view's origin on the main layer is
+    // (320, 240), on the half-way layer (160, 120), on a one-screen layer 0.
+    game().videoMode = 2, game().fade.level = 0, game().camera = Vector2(480.5f, 360.75f);
+    shot = Compose();
+    EXPECT_TRUE(shot.RegionIs(304, 224, 16, 16, Tile(18)) && shot.RegionIs(32, 24, 16, 16, Tile(33)));
+    EXPECT_TRUE(shot.RegionIs(80, 32, 16, 16, Tile(511)) && shot.RegionIs(208, 80, 16, 16, Tile(3)));
+}
+
+TEST_F(SceneTest, ProgramsThatDoNotBuild) {
+    const std::string head = "#version 120\nuniform sampler2D decal;\nuniform float palIndex;\n";
+    const std::string texel = "texture2D(decal, gl_TexCoord[0].st)";
+    const struct { const char* file; std::string source, output; bool listing, ready; Rgb colour; } rows[] = {
+        {"fPalette.cg", "", "data/gfx/fPalette.cg: loading fragment program: The program file cannot be read.\n", false, false, kRaw},
+        {"fPalette.cg", head + "void C3E3f_texture() { gl_FragColor = vec4(1.0) }\n",
+         "data/gfx/fPalette.cg: loading fragment program: The program does not compile.\ndata/gfx/fPalette.cg:", true, false, kRaw},
+        // Without its palette sampler the program cannot recolour: no trial bind.
+        {"fPalette.cg", head + "void C3E3f_texture() { gl_FragColor = vec4(palIndex, 1.0, " + texel + ".r, 1.0); }\n",
+         "data/gfx/fPalette.cg: loading fragment program2: The program uses no parameter \"palette\".\n", false, false, kRaw},
+        {"fPalette.cg", "#version 120\nuniform sampler2D decal;\nuniform sampler2D palette;\nvoid C3E3f_texture() {\n"
+         "gl_FragColor = texture2D(palette, vec2((floor(" + texel + ".r * 255.0 / 16.0 + 0.5) + 0.5) / 16.0, 2.5 / 32.0)); }\n",
+         "data/gfx/fPalette.cg: loading fragment program2: The program uses no parameter \"palIndex\".\n", false, true, Pal(2, 1)},
+        // The fragment program recolours without the vertex program.
+        {"vPassthrough.cg", "#version 120\nvoid C3E2v_varying() { gl_Position = nonsense; }\n",
+         "data/gfx/vPassthrough.cg: loading vertex program: The program does not compile.\ndata/gfx/vPassthrough.cg:", true, true, Pal(6, 1)},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.output);
+        ShippedPrograms(Root());
+        if (r.source.empty()) std::remove((Root() + "/data/gfx/" + r.file).c_str());
+        else WriteFile(Root() + "/data/gfx/" + r.file, r.source);
+        ClearDataPathCache();
+        PaletteShader broken;
+        testing::internal::CaptureStdout();
+        broken.Create();
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(r.listing ? out.substr(0, r.output.size()) : out, r.output);
+        EXPECT_EQ(broken.Ready(), r.ready);
+        GlTestContext::Reset();
+        broken.SetPaletteTexture(resources.paletteTexture);
+        DrawObject(Put("Items", "Test\\Solid", 0, 0, 6), &broken);
+        EXPECT_EQ(Screenshot::Back().At(3, 3), r.colour);
+    }
+}
