@@ -45,7 +45,6 @@ void LoadScriptFile(GameObject& obj, const std::string& setName) {
                 return;  // a truncated or malformed entry ends the file
             event.action = &SpawnFrameEventObject;
             event.velocity = Vector2(speed, 0.0f);
-            event.owner = &obj;
             obj.frameEvents.push_back(event);
         } else if (token == "KillOnEndAnim") {
             obj.killOnEndAnim = true;
