@@ -42,7 +42,7 @@ if(KESTRION_ASSETS)
       VERBATIM)
     # Constant bit rate, no ID3 tag and no replay-gain scan: nothing in the
     # file depends on the time or the machine. tools/rebuild-assets runs the
-    # same command; the assets_rebuild test holds the two to the same bytes.
+    # same command; the assets_manifest test holds the bytes to the manifest.
     add_custom_command(OUTPUT ${mp3}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${KESTRION_GAME_DIR}/data/bgm
       COMMAND ${LAME_COMMAND} --quiet --nohist --noreplaygain --cbr -b 128 -q 2 ${wav} ${mp3}.part

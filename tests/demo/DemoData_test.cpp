@@ -1,0 +1,210 @@
+// The demo game's data as properties that any stage, enemy or route must
+// have, checked over whatever the game folder holds (game/, or the folder
+// KESTRION_GAME_DIR names) through the real engine: the converter, the stage
+// loader, the stage flow's drops and spawns, the scripts in a real Lua state.
+// Nothing here names the demo's own stages or objects, so what a modder adds
+// the way the docs describe is checked the same way and breaks nothing.
+// Needs the generated assets (the default build writes them into game/).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "SynthText.h"
+#include "TmxConverter.h"
+#include "app/DataPath.h"
+#include "app/Game.h"
+#include "app/GameFrame.h"
+#include "app/Startup.h"
+#include "objects/Weapon.h"
+#include "player/EventPump.h"
+#include "stage/TileStates.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Folder() {
+    const char* dir = std::getenv("KESTRION_GAME_DIR");
+    return dir ? dir : GameDir();
+}
+
+std::string Read(const fs::path& path) {
+    std::string text;
+    return ReadTextFile(path.string(), text) ? text : "(" + path.string() + " cannot be read)";
+}
+
+std::vector<fs::path> Files(const std::string& folder, const std::string& extension) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(Folder() + "/" + folder))
+        if (entry.path().extension() == extension) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::set<std::string> Stages() {
+    std::set<std::string> names;
+    for (const fs::path& tmx : Files("tiled", ".tmx")) names.insert(tmx.stem().string());
+    return names;
+}
+
+// Every capture of the regex's first group (and second, joined by a tab),
+// with Lua's "\\" read as one backslash.
+std::vector<std::string> Captures(const std::string& text, const std::string& pattern) {
+    std::vector<std::string> found;
+    const std::regex re(pattern);
+    for (std::sregex_iterator m(text.begin(), text.end(), re), end; m != end; ++m) {
+        std::string s = (*m)[1].str() + (m->size() > 2 ? "\t" + (*m)[2].str() : "");
+        for (size_t at = 0; (at = s.find("\\\\", at)) != std::string::npos; ++at) s.erase(at, 1);
+        found.push_back(s);
+    }
+    return found;
+}
+
+Vector2 BoxCentre(const GameObject& o) {
+    return Vector2((o.anim.left + o.anim.right) / 2.0f, (o.anim.top + o.anim.bottom) / 2.0f);
+}
+
+// A game in the game folder as the program starts one, at the start of a
+// stage; what it prints is kept for Output().
+struct Play {
+    ScopedWorkingDirectory cwd{Folder()};
+    Game game;
+    GameObject* hero = nullptr;
+    EventSource events = EventSource::Queue();
+    std::vector<SoundRequest> sounds;
+
+    explicit Play(const std::string& stage) {
+        testing::internal::CaptureStdout();
+        game.world.sounds.log = &sounds;
+        CreateHero(game);
+        hero = game.hero;
+        game.world.LoadStage(stage, *hero);
+        game.flow.BeginStage();
+    }
+    ~Play() { testing::internal::GetCapturedStdout(); }
+    std::string Output() {
+        const std::string output = testing::internal::GetCapturedStdout();
+        testing::internal::CaptureStdout();
+        return output;
+    }
+    bool RunToPhase(int phase) {
+        for (int i = 0; i < 1000 && game.flow.phase != phase; ++i) RunGameFrame(game, events);
+        return game.flow.phase == phase;
+    }
+    float Bottom() const { return 16.0f * game.world.stage.mainLayer.height; }
+};
+
+}  // namespace
+
+// Each map converts to the stage the build wrote, and the tile states it
+// carries in Tiled (a property of each tile of its .tsx) are the game's.
+TEST(demo, EveryMapConvertsToTheStageTheGameReads) {
+    const std::string out = MakeTempDir("demo-stages") + "/stage.rmap";
+    ASSERT_FALSE(Stages().empty());
+    for (const fs::path& tmx : Files("tiled", ".tmx")) {
+        std::string error;
+        ASSERT_TRUE(ConvertTmxFile(tmx.string(), out, error)) << error;
+        ScopedWorkingDirectory cwd(Folder());
+        const std::string built = ResolveDataPath("Data\\Stages\\" + tmx.stem().string() + ".rmap");
+        EXPECT_EQ(Read(out), Read(built)) << tmx << ": not converted by the build";
+
+        const std::string map = Read(tmx), tsx = Read(tmx.parent_path() /
+                                                      Captures(map, "source=\"([^\"]+)\"").at(0));
+        std::string fromTiled(kTileStateCount, '0');
+        for (size_t at = 0; (at = tsx.find("<tile id=\"", at)) != std::string::npos;) {
+            const size_t end = tsx.find("</tile>", at), state = tsx.find("\"state\" value=\"", at);
+            if (state < end) fromTiled.at(std::stoul(tsx.substr(at + 10))) = tsx[state + 15];
+            at = end;
+        }
+        const TileStateTable states =
+            LoadTileStates(Captures(map, "name=\"tileset\" value=\"([^\"]+)\"").at(0));
+        EXPECT_EQ(fromTiled.substr(2), std::string(states.begin() + 2, states.end())) << tmx;
+    }
+}
+
+TEST(demo, EveryStageBeginsOnGroundAndLeadsOnlyToStagesThatExist) {
+    int routes = 0;
+    for (const std::string& name : Stages()) {
+        SCOPED_TRACE(name);
+        Play play(name);
+        World& world = play.game.world;
+        GameObject& hero = *play.hero;
+        EXPECT_EQ(name, world.stageName);
+        EXPECT_EQ(0, hero.airborne);
+        EXPECT_LE(hero.position.y + hero.anim.bottom, play.Bottom());
+        EXPECT_TRUE(play.RunToPhase(0)) << "the opening ends with the hero beamed down";
+
+        // The hero touches one of each type placed here: a touch that fades
+        // to another stage (an exit gate) names one that exists.
+        std::set<std::string> types;
+        for (const EnemyPlacement& placement : world.stage.enemyPlacements)
+            types.insert(placement.typeName);
+        for (const std::string& type : types) {
+            hero.hurtTimer = 0;
+            GameObject& o = *world.CreateObjectInCategory(type, 0, "Enemies");
+            o.position = hero.position + BoxCentre(hero) - BoxCentre(o);
+            o.dieOnWall = false;
+            world.UpdateAllObjects();
+            if (world.nextStage.empty()) continue;
+            EXPECT_EQ(1u, Stages().count(world.nextStage))
+                << type << " leads to " << world.nextStage;
+            ++routes;
+            world.nextStage.clear();
+        }
+        world.ClearList("Enemies");
+
+        // Each placement spawned as the camera's approach spawns it: dropped
+        // by the stage flow onto the ground below it, inside the stage.
+        for (const EnemyPlacement& placement : world.stage.enemyPlacements) {
+            play.game.camera = placement.position;
+            play.game.flow.spawnCamera = placement.position + Vector2(0.0f, 1000.0f);
+            play.game.flow.SpawnEnemies();
+            EXPECT_TRUE(placement.spawned) << placement.typeName << " never appears";
+        }
+        for (const GameObject& enemy : world.List("Enemies")) {
+            EXPECT_EQ(0, enemy.airborne) << enemy.name << " at " << enemy.position.x;
+            EXPECT_LE(enemy.position.y + enemy.anim.bottom, play.Bottom()) << enemy.name;
+        }
+        EXPECT_EQ("", play.Output());
+        for (const SoundRequest& sound : play.sounds)
+            EXPECT_NE("", ResolveDataPath("Data\\sfx\\" + sound.name)) << sound.name;
+    }
+    EXPECT_TRUE(Stages().size() < 2 || routes > 0) << "no stage leads to another";
+}
+
+TEST(demo, EverySheetSoundAndStageTheDataNamesIsThere) {
+    // What scripts name as literals: objects ("name\tcategory"), sets, sounds, stages.
+    const char* const patterns[4] = {R"(CreateObject\([^,"]*,\s*"([^"]+)\"\s*,\s*"([^"]+)\")",
+                                     R"(SetTexture\([^,"]*,\s*"([^"]+)\")",
+                                     R"(PlaySound\(\s*"([^"]+)\")",
+                                     R"(FadeToStage\(\s*"([^"]+)\")"};
+    std::set<std::string> named[4];
+    for (const fs::path& lua : Files("data", ".lua"))
+        for (int kind = 0; kind < 4; ++kind)
+            for (const std::string& name : Captures(Read(lua), patterns[kind]))
+                named[kind].insert(name);
+    ScopedWorkingDirectory cwd(Folder());
+    for (const fs::path& weapon : Files("data", ".weapon"))  // its shots
+        for (const WeaponDef& level : LoadWeapon(weapon.stem().string()).levels)
+            named[0].insert(level.objectName + "\tPlayerWeapons");
+
+    Game game;
+    testing::internal::CaptureStdout();
+    for (const std::string& o : named[0]) {
+        const size_t tab = o.find('\t');
+        const GameObject* made =
+            game.world.CreateObjectInCategory(o.substr(0, tab), 0, o.substr(tab + 1));
+        EXPECT_GT(made->anim.imageSize.x, 0.0f) << o << ": no sheet";
+    }
+    for (const std::string& set : named[1])
+        EXPECT_GT(game.world.LoadAnimationSet(set).imageSize.x, 0.0f) << set << ": no sheet";
+    EXPECT_EQ("", testing::internal::GetCapturedStdout());
+    for (const std::string& sound : named[2])
+        EXPECT_NE("", ResolveDataPath("Data\\sfx\\" + sound)) << sound;
+    for (const std::string& stage : named[3]) EXPECT_EQ(1u, Stages().count(stage)) << stage;
+    EXPECT_FALSE(named[0].empty() || named[2].empty());
+}
