@@ -2,8 +2,8 @@
 # tools/screenshots.sh [--build DIR]: takes the README's screenshots into
 # docs/screenshots/. The replay tool of the build (DIR, default build/)
 # plays the playthrough of the end-to-end tests through both stages
-# (tests/e2e/scripts/foundry.txt and foundry2.txt) in a virtual X server of
-# its own, and saves the pictures of chosen frames.
+# (tests/e2e/scripts/playthrough.txt) in a virtual X server of its own, and
+# saves the pictures of chosen frames.
 # The run is seeded and frame-counted, so the same game gives the same
 # pictures.
 set -euo pipefail
@@ -15,7 +15,7 @@ while [ $# -gt 0 ]; do
         *) echo "usage: $0 [--build DIR]" >&2; exit 2 ;;
     esac
 done
-export KESTRION_REPLAY=$BUILD/tests/kestrion_replay
+export KESTRION_REPLAY=$BUILD/tools/kestrion-replay
 if [ ! -x "$KESTRION_REPLAY" ]; then
     echo "$0: no replay tool at $KESTRION_REPLAY; build first (cmake --build build -j2)" >&2
     exit 1
@@ -26,19 +26,15 @@ export SDL_AUDIODRIVER=dummy
 # name:frame, in the order the README shows them.
 SHOTS="opening:105 wall-kick:840 locked-room:1420 charged-shot:2158 second-stage:3085 exit-gate:3700"
 
-OUT=$(mktemp -d)
-trap 'stop_xvfb 2>/dev/null || true; rm -rf "$OUT"' EXIT
 {
     echo "frames 3700"
     for shot in $SHOTS; do echo "frame ${shot#*:} screenshot ${shot%:*}.png"; done
-} >"$OUT/shots.txt"
+} >"$WORK/shots.txt"
 
 start_xvfb
-DISPLAY=":$XVFB_DISPLAY" run_replay "$ROOT/game" "$OUT" "$E2E_SCRIPTS/foundry.txt" \
-    "$E2E_SCRIPTS/foundry2.txt" "$OUT/shots.txt"
-expect_only_reports
+GAME_DIR=$ROOT/game run_replay "$E2E_SCRIPTS/playthrough.txt" "$WORK/shots.txt"
 mkdir -p "$ROOT/docs/screenshots"
 for shot in $SHOTS; do
-    cp "$OUT/${shot%:*}.png" "$ROOT/docs/screenshots/"
+    cp "$WORK/${shot%:*}.png" "$ROOT/docs/screenshots/"
     echo "docs/screenshots/${shot%:*}.png (frame ${shot#*:})"
 done
