@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
 bool HasExtension(const char* list, const char* name) {
     if (!list) return false;
     const size_t length = std::strlen(name);
@@ -19,6 +17,8 @@ bool HasExtension(const char* list, const char* name) {
     }
     return false;
 }
+
+namespace {
 
 template <typename Function>
 Function GlxFunction(const char* name) {

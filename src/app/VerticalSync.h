@@ -17,3 +17,6 @@ bool EnableVerticalSync();
 
 // The pacing rule on its own: the interval could be set and the rate is 50 or 60.
 bool VerticalSyncPaces(bool intervalSet, int refreshRate);
+
+// Whether a GLX extension string names the extension as a whole word.
+bool HasExtension(const char* list, const char* name);
