@@ -3,7 +3,6 @@
 #include <cstdio>
 
 bool StepLimit::Next() {
-    if (steps_ > kStepLimit) return false;
     ++steps_;
     if (steps_ <= kStepLimit) return true;
     std::printf("%s after %d steps\n", what_, kStepLimit);

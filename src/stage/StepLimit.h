@@ -13,7 +13,8 @@ public:
     explicit StepLimit(const char* what) : what_(what) {}
 
     // True while another step is allowed. The call that finds the cap
-    // reached prints "<what> after 10000 steps" and returns false.
+    // reached prints "<what> after 10000 steps" and returns false; loops end
+    // there.
     bool Next();
 
     bool Reached() const { return steps_ > kStepLimit; }
