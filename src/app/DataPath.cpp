@@ -29,8 +29,7 @@ const std::map<std::string, std::vector<std::string>>& ListFolder(const std::str
     if (DIR* dir = opendir(folder.empty() ? "." : folder.c_str())) {
         while (dirent* entry = readdir(dir)) {
             std::string name = entry->d_name;
-            if (name == "." || name == "..") continue;
-            entries[Lower(name)].push_back(name);
+            entries[Lower(name)].push_back(name);  // "." and ".." are never looked up
         }
         closedir(dir);
     }

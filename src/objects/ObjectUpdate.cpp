@@ -107,10 +107,7 @@ void World::UpdateAllObjects() {
 void World::UpdateCategory(const std::string& category, const std::vector<std::string>& targets) {
     currentCategory = category;
     ObjectList& list = List(category);
-    if (list.empty()) {
-        currentObject = nullptr;
-        return;
-    }
+    if (list.empty()) return;
 
     // Two rounds: the objects present when the pass begins, then the ones
     // their hooks appended. Iterators stay valid: nothing is erased mid-frame.

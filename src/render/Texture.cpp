@@ -39,7 +39,7 @@ void ClearTransparentColours(SDL_Surface* rgba) {
 
 TextureNames CreateTextures(SDL_Surface* image) {
     TextureNames names;
-    if (!image || image->w <= 0 || image->h <= 0) return names;
+    if (!image) return names;  // a decoded PNG is never empty
 
     // Bytes R, G, B, A in memory whatever the image's own format.
     SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, image->w, image->h, 32,

@@ -1,11 +1,10 @@
 #include "stage/StageMap.h"
 
+#include <algorithm>
+
 int TileLayer::ClampedIndex(int column, int row) const {
-    if (column < 0) column = 0;
-    if (column > width - 1) column = width - 1;
-    if (row < 0) row = 0;
-    if (row > height - 1) row = height - 1;
-    return row * width + column;
+    // Not std::clamp: an empty layer has an upper bound below 0.
+    return std::min(std::max(row, 0), height - 1) * width + std::min(std::max(column, 0), width - 1);
 }
 
 int TileLayer::ClampedIndexAtPixel(int x, int y) const {
