@@ -1,6 +1,7 @@
 #include "app/FramePacer.h"
 
-#include <cerrno>
+#include <chrono>
+#include <thread>
 
 bool FramePacer::StartFrameIfDue(int now, int frameThreshold) {
     if (!vsyncPaced && now - lastFrameTime <= frameThreshold) return false;
@@ -27,8 +28,6 @@ int MonotonicClock::Now() const {
 }
 
 void MonotonicClock::Sleep(int milliseconds) const {
-    if (milliseconds <= 0) return;
-    timespec wait{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
-    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
-    }
+    // Sleeps on through signals; no wait for 0 or less.
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }

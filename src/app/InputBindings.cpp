@@ -64,9 +64,9 @@ int ParseKeyName(const std::string& value) {
         std::string name = words[0];
         for (size_t i = 1; i < count; ++i) name += " " + words[i];
         const int code = KeyCodeFromName(name);
-        if (code >= 0) return code;
+        if (code != kNoKey) return code;
     }
-    return -1;
+    return kNoKey;
 }
 
 std::string Trimmed(const std::string& value) {
@@ -89,7 +89,7 @@ bool InputBindings::ReadInputConfig(const std::string& path) {
                     std::printf("%s: \"%s\" is not a joystick button number (%s binds nothing)\n",
                                 path.c_str(), Trimmed(value).c_str(), binding.key);
                 }
-            } else if (ParseCode(value, code) || (code = ParseKeyName(value)) >= 0) {
+            } else if (ParseCode(value, code) || (code = ParseKeyName(value)) != kNoKey) {
                 BindKey(binding.action, code);
             } else {
                 std::printf("%s: unknown key name \"%s\" (%s binds nothing)\n", path.c_str(),

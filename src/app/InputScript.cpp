@@ -127,7 +127,7 @@ bool ParseScriptedEvent(const std::string& text, ScriptedEvent& event, std::stri
     }
     event.kind = ScriptedEvent::Kind::Key;
     event.code = KeyCodeFromName(name);
-    if (event.code < 0) {
+    if (event.code == kNoKey) {
         error = "no key is named \"" + name + "\"";
         return false;
     }

@@ -88,5 +88,5 @@ std::string KeyName(int code) {
 
 int KeyCodeFromName(const std::string& name) {
     auto found = CodesByName().find(Lower(name));
-    return found == CodesByName().end() ? -1 : found->second;
+    return found == CodesByName().end() ? kNoKey : found->second;
 }

@@ -9,6 +9,8 @@
 // The name of a key symbol; "" when the code has none.
 std::string KeyName(int code);
 
-// The key symbol of a name, matched without regard to case; -1 when no key
-// has that name.
+constexpr int kNoKey = -1;
+
+// The key symbol of a name, matched without regard to case; kNoKey when no
+// key has that name.
 int KeyCodeFromName(const std::string& name);
