@@ -215,7 +215,10 @@ TEST_F(Hero, FiresAndChargesTheCannon) {
         {1, "", "anim BeginFire:1"},
         // A second tap restarts the pose.
         {1, "press keyattack1, release keyattack1", "fire 19 anim BeginFire:0 #PlayerWeapons 2"},
-        {5, "", "fire 14 palette 0 anim FireStand"},
+        {1, "", "anim BeginFire:0"},  // from its first tick again
+        {1, "", "anim BeginFire:1"},
+        {2, "", "fire 15 palette 1"},  // the flash ends as the pose passes 15
+        {1, "", "fire 14 palette 0 anim FireStand"},
         {14, "", "fire 0 anim Stand"},
         // Held: the charge sound at 25 on channel 1, flashing rows 6 by
         // counter / 2; released below 25 nothing more.

@@ -106,6 +106,7 @@ const Row kRows[] = {
     {"left wall touched", L, {{7, 5, '1'}}, BOX, 100, 40, 0, 0, 0, 0, true, 100, 40, 0, 0, 0, kBlockedL, "Stand", ""},
     {"left wall clear", L, {{7, 5, '1'}}, BOX, 200, 40, -1, 0, 0, kBlockedL, false, 200, 40, -1, 0, 0, 0, "Stand", ""},
     {"left of the map parks at -13", L, {{1, 5, '1'}}, BOX, -5, 40, -2, 0, 0, 0, true, -13, 40, 0, 0, 0, kBlockedL, "Stand", ""},
+    {"at x 0 still pushed back", L, {{1, 5, '1'}}, BOX, 0, 40, -2, 0, 0, 0, true, 8, 40, 0, 0, 0, kBlockedL, "Stand", ""},
     {"column 0 from x -20", L, {{0, 5, '1'}}, BOX, -20, 40, -1, 0, 0, 0, true, -13, 40, 0, 0, 0, kBlockedL, "Stand", ""},
 };
 #undef BOX
