@@ -313,7 +313,7 @@ TEST_F(Hero, TakesHitsAndRefills) {
     Play({
         {1, "", "hurt 72 health 15.00 gauge 20.00 pos 198.00,? anim Hurt"},
         {4, "press right", "hurt 68 pos 190.00,? gauge 20.00 palette 0"},
-        {10, "", "hurt 58 pos 182.00,? gauge 20.00 anim Hurt"},
+        {10, "", "hurt 58 pos 182.00,? gauge 20.00 anim Hurt palette 0"},
         // The knock-back over, the key held meanwhile walks him on; a jump
         // pressed in its last frame is lost.
         {1, "press keyjump", "hurt 57 pos 182.00,? gauge 19.75 palette 0 air 0"},

@@ -81,7 +81,7 @@ TEST(InputScript, ParsesAndNamesTheBadLine) {
     std::string error;
     ASSERT_TRUE(ParseInputScript(
         "seed 7 # remark\nframes 90\nframe 2 press left ctrl\nframe 2 release keyjump\n"
-        "frame 3 press button 4\nframe 3 stick -20000\nframe 4 axis 2 300\nframe 5 quit\n"
+        "frame 3 press button 4\nframe 3 stick -20000\nframe 4 axis 255 -32768\nframe 5 quit\n"
         "frame 6 state\nframe 6 screenshot a.png\nframe 6 pixels 8 16 2 3\n"
         "frame 7 objects Enemies\nframe 7 expect dash 41  anim Dash\n",
         script, error))
@@ -94,7 +94,8 @@ TEST(InputScript, ParsesAndNamesTheBadLine) {
     EXPECT_FALSE(script.events[2][1].down);
     EXPECT_EQ(script.events[3][0].kind, ScriptedEvent::Kind::Button);
     EXPECT_EQ(script.events[3][1].value, -20000);
-    EXPECT_EQ(script.events[4][0].code, 2);
+    EXPECT_EQ(script.events[4][0].code, 255);
+    EXPECT_EQ(script.events[4][0].value, -32768);
     EXPECT_EQ(script.events[5][0].kind, ScriptedEvent::Kind::Quit);
     ASSERT_EQ(script.reports[6].size(), 3u);
     EXPECT_EQ(script.reports[6][2].height, 3);
@@ -148,6 +149,7 @@ TEST(StateLine, ShowsExactlyWhatItHolds) {
         {"dash", "\"dash\""},
     };
     for (const auto& r : rows) EXPECT_EQ(StateMismatch(s, r.first), r.second) << r.first;
+    EXPECT_EQ(s.Objects("Enemies") * 10 + s.Objects("Items"), 20);
 }
 
 TEST_F(Input, ABindingWithNoKeyIsSkipped) {
