@@ -226,6 +226,7 @@ TEST_F(Spawn, WhenAnEdgeCrossesIntoTheView) {
         {1, 552, 100},  // 3: a type whose sprite set could not be loaded
         {0, 190, 100},  // 4: right edge 230, for the move left
         {0, 400, -40},  // 5: bottom edge 20, crossed by the top border moving up
+        {0, 400, -32},  // 6: bottom edge 28, on the top border before it moves: inside
     });
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Cannot load texture: Enemies\\Ghost\n");
     At(400, 160);  // the first step only remembers the camera
@@ -246,6 +247,7 @@ TEST_F(Spawn, WhenAnEdgeCrossesIntoTheView) {
     ASSERT_NE(From(5), nullptr);
     EXPECT_EQ(From(1), nullptr);
     EXPECT_EQ(From(3), nullptr);
+    EXPECT_EQ(From(6), nullptr);
     // A dead one frees its placement.
     From(0)->health = 0.0f;
     world().UpdateAllObjects();

@@ -233,6 +233,11 @@ TEST_F(Hero, FiresAndChargesTheCannon) {
         // Held to 90: the full charge flashes row 7; released, level 3
         // with both muzzles, its sound cutting the loop, and a shout.
         {89, "press keyattack1", "counter 90 palette 7"},
+    });
+    const GameObject* orb = Objects("PlayerFX", "ChargeOrb").at(0);
+    EXPECT_EQ(orb->position, hero().position + Vector2(8.0f, 16.0f));
+    EXPECT_EQ(AnimationName(orb->anim), "Charge");
+    Play({
         {1, "release keyattack1",
          "anim FireRecoil fire 34 palette 1 +SE_PL00\\ROOK_TSHT_L.WAV@1 +VO_PL00\\ROOK_KIAI7.WAV@-1"},
     });

@@ -88,6 +88,10 @@ TEST(AnimationSetTest, Playback) {
     set.ChangeAnimation("Run");  // already playing: nothing restarts
     set.ChangeAnimation("Nobody");
     EXPECT_TRUE(!set.HitFrame(1) && set.FrameEndingAt(0) && !set.FrameEndingAt(1) && set.frameTick == 2);
+    set.currentAnimation = static_cast<int>(set.animations.size());
+    EXPECT_EQ(set.Current(), nullptr) << "no animation past the list";
+    set.ChangeAnimation("Run");
+    set.Advance(), set.Advance();
     set.SeekFrame(3);  // replays from the start
     EXPECT_EQ(std::vector<int>({set.currentFrame, set.frameTick, set.loopCount}), std::vector<int>({1, 1, 0}));
     AnimationSet image;

@@ -11,6 +11,7 @@
 #include "render/DrawPrimitives.h"
 #include "render/FrameComposition.h"
 #include "render/PaletteShader.h"
+#include "render/ShaderRuntime.h"
 #include "support/GlTestContext.h"
 #include "support/TestWorld.h"
 
@@ -237,4 +238,6 @@ TEST_F(SceneTest, ProgramsThatDoNotBuild) {
         DrawObject(Put("Items", "Test\\Solid", 0, 0, 6), &broken);
         EXPECT_EQ(Screenshot::Back().At(3, 3), r.colour);
     }
+    ShaderContext context;  // a handle that names no program has no parameters
+    EXPECT_EQ(context.GetNamedParameter(12345, "decal"), 0);
 }
