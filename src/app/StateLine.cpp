@@ -26,17 +26,6 @@ std::vector<std::string> Words(const std::string& text) {
 
 }  // namespace
 
-int FrameState::Objects(const std::string& category) const {
-    auto found = objects.find(category);
-    return found == objects.end() ? 0 : found->second;
-}
-
-bool FrameState::Played(const std::string& name, int channel) const {
-    for (const SoundRequest& request : sounds)
-        if (request.name == name && request.channel == channel) return true;
-    return false;
-}
-
 std::string AnimationName(const AnimationSet& anim) {
     for (const auto& entry : anim.animationIndex)
         if (entry.second == anim.currentAnimation) return entry.first;

@@ -46,10 +46,6 @@ struct FrameState {
     float fade = 0.0f;
     bool inputEnabled = false;
     bool frozen = false;  // the life refill holds the game
-
-    int Objects(const std::string& category) const;
-    // True when the frame requested this sound file on this channel.
-    bool Played(const std::string& name, int channel) const;
 };
 
 // The name of the set's current animation, "" when it has none.
