@@ -21,6 +21,7 @@
 
 #include "app/Game.h"
 #include "app/Startup.h"
+#include "core/View.h"
 #include "SheetBuilder.h"
 #include "render/FrameComposition.h"
 #include "app/InputScript.h"
@@ -32,14 +33,14 @@ namespace {
 Image ReadFrame(const Game& game, const Session& session) {
     ComposeFrame(game, session.draw);
     glFinish();
-    std::vector<unsigned char> rgba(kScreenWidth * kScreenHeight * 4);
-    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    std::vector<unsigned char> rgba(kViewWidth * kViewHeight * 4);
+    glReadPixels(0, 0, kViewWidth, kViewHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     Image image;
-    image.Resize(kScreenWidth, kScreenHeight);
-    for (int y = 0; y < kScreenHeight; ++y) {
+    image.Resize(kViewWidth, kViewHeight);
+    for (int y = 0; y < kViewHeight; ++y) {
         const unsigned char* row =
-            &rgba[(kScreenHeight - 1 - y) * kScreenWidth * 4];  // GL: bottom first
-        for (int x = 0; x < kScreenWidth; ++x) {
+            &rgba[(kViewHeight - 1 - y) * kViewWidth * 4];  // GL: bottom first
+        for (int x = 0; x < kViewWidth; ++x) {
             const unsigned char* p = row + x * 4;
             image.Set(x, y, Rgba{p[0], p[1], p[2], 255});
         }

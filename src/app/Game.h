@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/InputBindings.h"
-#include "objects/Vector2.h"
+#include "core/Vector2.h"
 #include "objects/World.h"
 #include "player/PlayerState.h"
 #include "player/StageFlow.h"

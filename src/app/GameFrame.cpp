@@ -1,7 +1,7 @@
 #include "app/GameFrame.h"
 
 #include "app/Game.h"
-#include "player/EventPump.h"
+#include "app/EventPump.h"
 #include "player/HeroController.h"
 #include "player/HeroHealth.h"
 #include "player/HeroShooting.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/ConfigFile.h"
+#include "core/ConfigFile.h"
 #include "app/KeyNames.h"
 
 namespace {

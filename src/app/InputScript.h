@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "player/EventPump.h"
+#include "app/EventPump.h"
 
 class InputBindings;
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 
 SoundCache::~SoundCache() {
     for (auto& entry : chunks_) Mix_FreeChunk(entry.second);

@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "core/View.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -52,13 +53,13 @@ bool StartSdl(Game& game) {
 // model-view matrix.
 bool OpenWindow() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(kScreenWidth, kScreenHeight, 0, SDL_OPENGL | SDL_DOUBLEBUF)) {
-        std::printf("Cannot open the %d x %d OpenGL window: %s\n", kScreenWidth, kScreenHeight,
+    if (!SDL_SetVideoMode(kViewWidth, kViewHeight, 0, SDL_OPENGL | SDL_DOUBLEBUF)) {
+        std::printf("Cannot open the %d x %d OpenGL window: %s\n", kViewWidth, kViewHeight,
                     SDL_GetError());
         return false;
     }
     glLoadIdentity();
-    glOrtho(0, kScreenWidth, kScreenHeight, 0, -2, 32);
+    glOrtho(0, kViewWidth, kViewHeight, 0, -2, 32);
     glDisable(GL_DEPTH_TEST);
     return true;
 }

@@ -19,7 +19,7 @@
 
 #include "app/FramePacer.h"
 #include "app/ThemeMusic.h"
-#include "player/EventPump.h"
+#include "app/EventPump.h"
 #include "render/FrameComposition.h"
 #include "render/PaletteShader.h"
 
@@ -38,8 +38,6 @@ struct Session {
 
 constexpr const char* kGameConfigPath = "Data\\game.cfg";
 constexpr const char* kInputConfigPath = "input.cfg";
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
 
 // Creates the hero "Rook" with its fire-pose sheet, the weapon "Rook Buster"
 // and the charge orb, publishes it and hands it to the stage flow. Needs no

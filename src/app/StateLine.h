@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/SoundCache.h"
-#include "objects/Vector2.h"
+#include "core/Vector2.h"
 
 struct Game;
 struct AnimationSet;

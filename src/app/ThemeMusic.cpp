@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 
 ThemeMusic::~ThemeMusic() {
     if (music_) Mix_FreeMusic(music_);  // halts it first

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "objects/Vector2.h"
+#include "core/Vector2.h"
 
 class World;
 struct GameObject;

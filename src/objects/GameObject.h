@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "objects/FrameEvent.h"
-#include "objects/Vector2.h"
+#include "core/Vector2.h"
 #include "objects/Weapon.h"
-#include "render/AnimationSet.h"
+#include "anim/AnimationSet.h"
 
 struct GameObject {
     GameObject() = default;

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "objects/Weapon.h"
 #include "objects/World.h"
 

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "core/View.h"
 #include "objects/ObjectDefinitions.h"
 #include "objects/World.h"
 #include "stage/TileCollision.h"
@@ -29,8 +30,9 @@ namespace {
 
 const float kGravityStep = 0.25f;
 const float kGravityLimit = 6.0f;
-const float kViewHalfWidth = 160.0f + 8.0f;
-const float kViewHalfHeight = 120.0f + 8.0f;
+// The view window: the view and 8 pixels around it.
+const float kWindowHalfWidth = kViewHalfWidth + 8.0f;
+const float kWindowHalfHeight = kViewHalfHeight + 8.0f;
 const char* const kHitSound = "SE_PL00\\ROOK_E_DAMA.WAV";
 
 struct UpdatePass {
@@ -181,10 +183,10 @@ void World::UpdateObject(GameObject& obj) {
     if (camera && LeavesView(currentCategory)) {
         const float x = obj.position.x;
         const float y = obj.position.y;
-        const bool inside = x + obj.anim.frameWidth >= camera->x - kViewHalfWidth &&
-                            x <= camera->x + kViewHalfWidth &&
-                            y + obj.anim.frameHeight >= camera->y - kViewHalfHeight &&
-                            y <= camera->y + kViewHalfHeight;
+        const bool inside = x + obj.anim.frameWidth >= camera->x - kWindowHalfWidth &&
+                            x <= camera->x + kWindowHalfWidth &&
+                            y + obj.anim.frameHeight >= camera->y - kWindowHalfHeight &&
+                            y <= camera->y + kWindowHalfHeight;
         if (!inside) obj.offscreen = true;
     }
 }

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "objects/World.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "app/SoundCache.h"
 #include "objects/GameObject.h"
 #include "objects/ObjectHandle.h"
-#include "render/AnimationSetCache.h"
+#include "anim/AnimationSetCache.h"
 #include "script/ScriptHost.h"
 #include "stage/StageMap.h"
 

@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <lua.hpp>
 
-#include "app/ConfigFile.h"
+#include "core/ConfigFile.h"
 #include "objects/World.h"
 #include "player/HeroHealth.h"
 #include "player/HeroSounds.h"
-#include "render/Projection.h"
-#include "stage/StepLimit.h"
+#include "core/View.h"
+#include "core/StepLimit.h"
 #include "stage/TileCollision.h"
 #include "core/Random.h"
 

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "objects/ObjectHandle.h"
-#include "objects/Vector2.h"
+#include "core/Vector2.h"
 #include "stage/Camera.h"
 
 class World;

@@ -8,7 +8,7 @@
 #include "render/DrawPrimitives.h"
 #include "render/PaletteShader.h"
 #include "render/Projection.h"
-#include "stage/TileDrawing.h"
+#include "render/TileDrawing.h"
 
 namespace {
 

@@ -5,10 +5,7 @@
 // camera so that every sprite and tile lands on whole pixels.
 #pragma once
 
-constexpr int kViewWidth = 320;
-constexpr int kViewHeight = 240;
-constexpr int kViewHalfWidth = 160;
-constexpr int kViewHalfHeight = 120;
+#include "core/View.h"
 
 // glLoadIdentity, then the orthographic view (left 0, right 320, bottom 240,
 // top 0, near -2, far 32).

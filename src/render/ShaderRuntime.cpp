@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 
 // The GL 2.0 entry points, looked up at run time so that a driver without
 // them still runs the game (unshaded).

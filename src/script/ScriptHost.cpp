@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <lua.hpp>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "script/ScriptApi.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "objects/GameObject.h"
-#include "render/Projection.h"
-#include "stage/StepLimit.h"
-#include "stage/WorldPixels.h"
+#include "core/View.h"
+#include "core/StepLimit.h"
+#include "core/WorldPixels.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 // left / right / top / bottom edge.
 #pragma once
 
-#include "objects/Vector2.h"
+#include "core/Vector2.h"
 #include "stage/StageMap.h"
 
 struct GameObject;

@@ -24,7 +24,7 @@
 #include <limits>
 #include <utility>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "objects/World.h"
 #include "stage/Camera.h"
 #include "stage/TileStates.h"

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "objects/Vector2.h"
-#include "render/AnimationSet.h"
+#include "core/Vector2.h"
+#include "anim/AnimationSet.h"
 
 struct TileInfo {
     int tile = 0;

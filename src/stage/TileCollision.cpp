@@ -24,7 +24,7 @@
 #include "player/HeroMovement.h"
 #include "player/HeroSounds.h"
 #include "stage/TileStates.h"
-#include "stage/WorldPixels.h"
+#include "core/WorldPixels.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <fstream>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "app/FramePacer.h"
 #include "app/InputBindings.h"
 #include "app/KeyNames.h"

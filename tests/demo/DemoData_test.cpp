@@ -14,12 +14,12 @@
 
 #include "SynthText.h"
 #include "TmxConverter.h"
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "app/Game.h"
 #include "app/GameFrame.h"
 #include "app/Startup.h"
 #include "objects/Weapon.h"
-#include "player/EventPump.h"
+#include "app/EventPump.h"
 #include "stage/TileStates.h"
 #include "support/TestSupport.h"
 

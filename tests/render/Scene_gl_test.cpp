@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "render/DrawPrimitives.h"
 #include "render/FrameComposition.h"
 #include "render/PaletteShader.h"

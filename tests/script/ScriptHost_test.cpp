@@ -2,7 +2,7 @@
 // the game goes on. (The hooks' moments and arguments: tests/objects.)
 #include <lua.hpp>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "support/TestWorld.h"
 
 namespace {

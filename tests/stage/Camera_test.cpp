@@ -3,7 +3,7 @@
 // they leave.
 #include <gtest/gtest.h>
 
-#include "stage/TileDrawing.h"
+#include "render/TileDrawing.h"
 #include "support/TestWorld.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <map>
 #include <sstream>
 
-#include "app/DataPath.h"
-#include "render/AnimationSet.h"
+#include "core/DataPath.h"
+#include "anim/AnimationSet.h"
 
 static_assert(sizeof(Rgba) == 4, "an Image's pixels are handed to libpng as RGBA bytes");
 

@@ -9,7 +9,7 @@
 // parallax arithmetic below them does not.
 #pragma once
 
-#include "objects/Vector2.h"
+#include "core/Vector2.h"
 #include "stage/StageMap.h"
 
 // The cells of a layer seen from a view whose top-left world pixel is

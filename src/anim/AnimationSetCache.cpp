@@ -1,10 +1,10 @@
-#include "render/AnimationSetCache.h"
+#include "anim/AnimationSetCache.h"
 
 #include <SDL_image.h>
 
 #include <cstdio>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 #include "render/Texture.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "stage/TileDrawing.h"
+#include "render/TileDrawing.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include "render/Projection.h"
-#include "stage/WorldPixels.h"
+#include "core/WorldPixels.h"
 
 namespace {
 

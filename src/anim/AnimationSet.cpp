@@ -1,4 +1,4 @@
-#include "render/AnimationSet.h"
+#include "anim/AnimationSet.h"
 
 #include <cctype>
 #include <cmath>

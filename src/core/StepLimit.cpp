@@ -1,4 +1,4 @@
-#include "stage/StepLimit.h"
+#include "core/StepLimit.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "player/EventPump.h"
+#include "app/EventPump.h"
 
 #include "app/Game.h"
 #include "player/HeroActions.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/Vector2.h"
+#include "core/Vector2.h"
 
 struct AnimFrame {
     int column = 0;

@@ -1,9 +1,9 @@
-#include "app/ConfigFile.h"
+#include "core/ConfigFile.h"
 
 #include <cctype>
 #include <cstdio>
 
-#include "app/DataPath.h"
+#include "core/DataPath.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "render/AnimationSet.h"
+#include "anim/AnimationSet.h"
 
 class AnimationSetCache {
 public:
