@@ -21,6 +21,7 @@
 
 #include "app/Game.h"
 #include "app/Startup.h"
+#include "app/GameFrame.h"
 #include "core/View.h"
 #include "SheetBuilder.h"
 #include "render/FrameComposition.h"
@@ -31,7 +32,7 @@ namespace {
 
 // The frame as ComposeFrame draws it, read back before the swap, opaque.
 Image ReadFrame(const Game& game, const Session& session) {
-    ComposeFrame(game, session.draw);
+    ComposeFrame(ViewOf(game), session.draw);
     glFinish();
     std::vector<unsigned char> rgba(kViewWidth * kViewHeight * 4);
     glReadPixels(0, 0, kViewWidth, kViewHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     hooks.seed = script.seed;
     hooks.beforeFrame = [&](Game& game, Session& session, int frame) {
         game.frameThreshold = -1;  // every pass of the main loop runs a frame
-        game.world.sounds.log = &sounds;
+        game.sounds.log = &sounds;
         sounds.clear();
         QueueFrameEvents(script, frame, game.bindings, session.events);
     };

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "core/DataPath.h"
-#include "render/Texture.h"
 
 namespace {
 
@@ -38,8 +37,8 @@ AnimationSet AnimationSetCache::LoadAnimationSet(const std::string& name) {
         return sets_[name];
     }
     set.imageSize = Vector2(static_cast<float>(image->w), static_cast<float>(image->h));
-    if (uploadTextures) {
-        TextureNames names = CreateTextures(image);
+    if (makeTextures) {
+        const TextureNames names = makeTextures(image);
         set.texture = names.texture;
         set.rectTexture = names.rectTexture;
     }

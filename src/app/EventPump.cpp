@@ -38,18 +38,18 @@ bool RunDebugKey(Game& game, int sym) {
 
 void Pressed(Game& game, int action, InputDevice device) {
     if (action < 0) return;
-    InputBindings::Press(game.bindings.actions[action]);
+    Controls::Press(game.controls.actions[action]);
     OnActionPressed(game, static_cast<Action>(action), device);
 }
 
 void Released(Game& game, int action, InputDevice device) {
     if (action < 0) return;
-    InputBindings::Release(game.bindings.actions[action]);
+    Controls::Release(game.controls.actions[action]);
     OnActionReleased(game, static_cast<Action>(action), device);
 }
 
 void StickMoved(Game& game, int value) {
-    game.bindings.stickX = value;
+    game.controls.stickX = value;
     if (value > kStickDeadZone) {
         OnActionPressed(game, Right, InputDevice::JoystickStick);
     } else if (value < -kStickDeadZone) {

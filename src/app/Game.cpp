@@ -3,10 +3,9 @@
 #include <SDL.h>
 
 Game::Game() {
-    world.camera = &camera;
-    world.cameraStates.push_back(&cameraState);
-    world.cameraStates.push_back(&flow.settleCamera);
-    world.script.RegisterApi(*this);
+    world.script = &script;
+    world.sounds = &sounds;
+    script.RegisterApi(*this);
 }
 
 void SetWindowCaption(Game& game, const std::string& caption) {

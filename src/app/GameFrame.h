@@ -21,3 +21,8 @@ struct EventSource;
 // the quit flag during the update or the stage-flow step (the rest of the
 // frame and its drawing are skipped).
 bool RunGameFrame(Game& game, EventSource& events);
+
+struct FrameView;
+
+// What the frame composition draws of the game after its step.
+FrameView ViewOf(const Game& game);

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "objects/SoundOutput.h"
+
 struct Mix_Chunk;
 
 struct SoundRequest {
@@ -26,10 +28,10 @@ struct SoundRequest {
     int loops = 0;
 };
 
-class SoundCache {
+class SoundCache : public SoundOutput {
 public:
     SoundCache() = default;
-    ~SoundCache();
+    ~SoundCache() override;
     SoundCache(const SoundCache&) = delete;
     SoundCache& operator=(const SoundCache&) = delete;
 
@@ -47,11 +49,11 @@ public:
     // Plays name on channel (-1: any free unreserved one), loops more times
     // (-1: until stopped), at chunk volume 64. Returns the channel used, or -1
     // when nothing plays.
-    int PlaySound(const std::string& name, int channel, int loops);
+    int PlaySound(const std::string& name, int channel, int loops) override;
 
     // Channel volume 0 when muted, 100 when not.
-    void SetChannelMute(int channel, bool mute);
-    bool ChannelPlaying(int channel) const;
+    void SetChannelMute(int channel, bool mute) override;
+    bool ChannelPlaying(int channel) const override;
 
     // How many times a sound file was read from disk, for tests of the cache.
     int loadCount = 0;

@@ -12,6 +12,7 @@
 #include "app/Game.h"
 #include "app/GameFrame.h"
 #include "app/VerticalSync.h"
+#include "render/Texture.h"
 #include "objects/Weapon.h"
 #include "core/Random.h"
 
@@ -44,7 +45,7 @@ bool StartSdl(Game& game) {
         std::printf("Cannot open audio (%s): the game runs without sound\n", SDL_GetError());
         return true;
     }
-    game.world.sounds.OpenAudio();
+    game.sounds.OpenAudio();
     return true;
 }
 
@@ -77,9 +78,6 @@ void CreateHero(Game& game) {
     game.player.fireTexture = fire.texture;
     game.player.fireRectTexture = fire.rectTexture;
     hero->gravity = true;
-    game.hero = hero;
-
-    game.flow.Attach(world, game.fade, game.bindings, *hero, game.camera);
     hero->weapons.push_back(LoadWeapon("Rook Buster"));
 
     GameObject* orb = world.CreateObjectInCategory("ChargeOrb", 0, "PlayerFX");
@@ -95,10 +93,10 @@ bool StartGame(Game& game, Session& session, unsigned seed) {
     if (!ReadConfiguration(game)) return false;
     // The Lua state and the script API came up with the Game.
     if (!StartSdl(game) || !OpenWindow()) return false;
-    game.world.animationSets.uploadTextures = true;
+    game.world.animationSets.makeTextures = CreateTextures;
 
     CreateHero(game);
-    GameObject& hero = *game.hero;
+    GameObject& hero = *game.world.Hero();
     session.draw.paletteTexture = game.world.LoadAnimationSet("Palette").texture;
     session.draw.bluePaletteTexture = game.world.LoadAnimationSet("BluePalette").texture;
     hero.position = Vector2(64.0f, 48.0f);
@@ -126,7 +124,7 @@ bool StartGame(Game& game, Session& session, unsigned seed) {
     session.pacer.lastFrameTime = session.clock.Now();
     game.cameraState = CameraState();
 
-    game.flow.BeginStage();
+    BeginStage(game);
 
     // Events that came in during start-up are drained; a quit among them is
     // ignored.
@@ -137,7 +135,7 @@ bool StartGame(Game& game, Session& session, unsigned seed) {
 
 void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
     while (!game.quit) {
-        session.music.Cue(game.frameCounter, game.world.sounds.audioOpen);
+        session.music.Cue(game.frameCounter, game.sounds.audioOpen);
         const int now = session.clock.Now();
         if (!session.pacer.StartFrameIfDue(now, game.frameThreshold)) {
             session.clock.Sleep(session.pacer.SleepBeforeNextPass(now, game.frameThreshold));
@@ -146,7 +144,7 @@ void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
         if (hooks.beforeFrame) hooks.beforeFrame(game, session, game.frameCounter + 1);
         if (!RunGameFrame(game, session.events)) return;
         if (hooks.afterFrame && !hooks.afterFrame(game, session)) return;
-        DrawFrame(game, session.draw);
+        DrawFrame(ViewOf(game), session.draw);
     }
 }
 

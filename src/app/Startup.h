@@ -41,7 +41,7 @@ constexpr const char* kInputConfigPath = "input.cfg";
 
 // Creates the hero "Rook" with its fire-pose sheet, the weapon "Rook Buster"
 // and the charge orb, publishes it and hands it to the stage flow. Needs no
-// window (textures are made only once uploadTextures is set).
+// window (textures are made only once the cache has its texture maker).
 void CreateHero(Game& game);
 
 // How a run of the program is watched from outside. The game itself runs with

@@ -45,8 +45,8 @@ FrameState CaptureFrameState(const Game& game, std::vector<SoundRequest> sounds)
     for (const auto& entry : game.world.lists)
         if (!entry.second.empty())
             state.objects[entry.first] = static_cast<int>(entry.second.size());
-    if (!game.hero) return state;
-    const GameObject& hero = *game.hero;
+    if (!game.world.Hero()) return state;
+    const GameObject& hero = *game.world.Hero();
     state.position = hero.position;
     state.velocity = hero.velocity;
     state.animation = AnimationName(hero.anim);

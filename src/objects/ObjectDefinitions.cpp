@@ -53,7 +53,7 @@ void LoadScriptFile(GameObject& obj, const std::string& setName) {
 }
 
 void LoadLuaAndEvents(World& world, GameObject& obj, const std::string& setName) {
-    world.script.RunFile("data/objects/" + setName + ".lua");
+    if (world.script) world.script->RunFile("data/objects/" + setName + ".lua");
 
     obj.deathEvents.push_back("");
     std::istringstream in;

@@ -24,7 +24,7 @@
 #include "core/View.h"
 #include "objects/ObjectDefinitions.h"
 #include "objects/World.h"
-#include "stage/TileCollision.h"
+#include "objects/TileContact.h"
 
 namespace {
 
@@ -134,8 +134,9 @@ void World::UpdateCategory(const std::string& category, const std::vector<std::s
                         GameObject& other = *others[i];
                         if (!Overlap(obj, other)) continue;
                         if (category == "PlayerWeapons") PlaySound(kHitSound, -1, 0);
-                        script.CallHook(obj.name + "Collide", ToHandle(&obj), ToHandle(&other));
-                        script.CallHook(other.name + "Collide", ToHandle(&other), ToHandle(&obj));
+                        if (!script) continue;
+                        script->CallHook(obj.name + "Collide", ToHandle(&obj), ToHandle(&other));
+                        script->CallHook(other.name + "Collide", ToHandle(&other), ToHandle(&obj));
                     }
                 }
             }
@@ -179,14 +180,13 @@ void World::UpdateObject(GameObject& obj) {
 
     if (obj.killOnEndAnim && obj.anim.loopCount != 0) obj.health = 0.0f;
 
-    // Without a camera (a bare World in a tool) there is no view to leave.
-    if (camera && LeavesView(currentCategory)) {
+    if (LeavesView(currentCategory)) {
         const float x = obj.position.x;
         const float y = obj.position.y;
-        const bool inside = x + obj.anim.frameWidth >= camera->x - kWindowHalfWidth &&
-                            x <= camera->x + kWindowHalfWidth &&
-                            y + obj.anim.frameHeight >= camera->y - kWindowHalfHeight &&
-                            y <= camera->y + kWindowHalfHeight;
+        const bool inside = x + obj.anim.frameWidth >= camera.x - kWindowHalfWidth &&
+                            x <= camera.x + kWindowHalfWidth &&
+                            y + obj.anim.frameHeight >= camera.y - kWindowHalfHeight &&
+                            y <= camera.y + kWindowHalfHeight;
         if (!inside) obj.offscreen = true;
     }
 }

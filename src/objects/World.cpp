@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "objects/ObjectDefinitions.h"
+#include "stage/StageLoader.h"
 
 const char* const kCategoryNames[10] = {"Player",      "PlayerBGFX", "PlayerWeapons", "Enemies",
                                         "EnemyWeapons", "EnemyFX",   "PlayerFX",      "PlayerFXBack",
@@ -53,7 +54,7 @@ GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
 }
 
 void World::CallHook(GameObject& o, const std::string& suffix) {
-    script.CallHook(o.name + suffix, ToHandle(&o));
+    if (script) script->CallHook(o.name + suffix, ToHandle(&o));
 }
 
 void World::Kill() {
@@ -135,4 +136,43 @@ GameObject* World::FromHandle(ObjectHandle handle) const {
     auto found = live_.find(reinterpret_cast<const GameObject*>(handle));
     if (found == live_.end()) return nullptr;
     return const_cast<GameObject*>(*found);
+}
+
+void World::LoadStage(const std::string& name, GameObject& hero) {
+    LoadedStage loaded;
+    if (!LoadStageFile(name, animationSets, loaded)) return;
+
+    std::vector<std::string> emptied;
+    for (const auto& entry : lists) {
+        if (entry.first != "Player" && entry.first != "PlayerFX") emptied.push_back(entry.first);
+    }
+    for (const std::string& category : emptied) ClearList(category);
+    stage = std::move(loaded.map);
+    stageName = name;
+
+    if (loaded.hasStart) hero.position = loaded.start;
+    // A fresh hero: alive again (so that a Death hook that fades to a stage
+    // restarts the game), and out of any hurt, whose knock-back and death
+    // switch gravity off.
+    heroAlive = true;
+    hero.health = 32.0f;
+    hero.lifetime = 0;
+    hero.hurtTimer = 0;
+    hero.gravity = true;
+    hero.counter = 0;
+    hero.dashJump = false;
+    hero.wallState = 0;
+    hero.airborne = 0;
+    hero.direction = 1;
+    hero.velocity = Vector2(0.0f, 0.0f);
+    hero.dashTimer = 0;
+}
+
+GameObject* World::Hero() {
+    auto players = lists.find("Player");
+    return players == lists.end() || players->second.empty() ? nullptr : &players->second.front();
+}
+
+const GameObject* World::Hero() const {
+    return const_cast<World*>(this)->Hero();
 }

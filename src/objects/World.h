@@ -17,14 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "app/SoundCache.h"
+#include "anim/AnimationSetCache.h"
 #include "objects/GameObject.h"
 #include "objects/ObjectHandle.h"
-#include "anim/AnimationSetCache.h"
-#include "script/ScriptHost.h"
+#include "objects/ScriptHooks.h"
+#include "objects/SoundOutput.h"
 #include "stage/StageMap.h"
-
-struct CameraState;
 
 using ObjectList = std::list<GameObject>;
 
@@ -61,6 +59,11 @@ public:
     void AddFGObject(ObjectHandle handle) { foregroundList.push_back(handle); }
     void RemoveFGObject(ObjectHandle handle);
 
+    // The hero: the front of "Player" (created first and never removed), or
+    // null before it exists.
+    GameObject* Hero();
+    const GameObject* Hero() const;
+
     // Handle conversion. FromHandle returns null for 0 and for any number
     // that is not a live object.
     static ObjectHandle ToHandle(const GameObject* o) { return reinterpret_cast<ObjectHandle>(o); }
@@ -86,23 +89,31 @@ public:
     // --- deaths and drops (Deaths.cpp) ------------------------------------
     void ProcessDeaths(const std::vector<std::string>& categories);
 
-    // --- stage (stage/StageLoader.cpp) ------------------------------------
-    // Loads "data/Stages/" + name + ".rmap" and resets the hero; a file that
-    // cannot be read leaves the previous stage intact.
+    // --- stage --------------------------------------------------------------
+    // Loads "data/Stages/" + name + ".rmap" (stage/StageLoader.h): a good file
+    // empties every list but "Player" and "PlayerFX", replaces the whole
+    // stage, records its name and resets the hero; a file that cannot be read
+    // leaves the previous stage, the objects and the hero intact.
     void LoadStage(const std::string& name, GameObject& hero);
 
-    // --- sound (app/SoundCache.cpp) ---------------------------------------
+    // --- sound -------------------------------------------------------------
     void PlaySound(const std::string& name, int channel, int loops) {
-        sounds.PlaySound(name, channel, loops);
+        if (sounds) sounds->PlaySound(name, channel, loops);
     }
-    void SetChannelMute(int channel, bool mute) { sounds.SetChannelMute(channel, mute); }
+    void SetChannelMute(int channel, bool mute) {
+        if (sounds) sounds->SetChannelMute(channel, mute);
+    }
+    bool ChannelPlaying(int channel) const { return sounds && sounds->ChannelPlaying(channel); }
 
     AnimationSet LoadAnimationSet(const std::string& name) {
         return animationSets.LoadAnimationSet(name);
     }
 
     // --- state ------------------------------------------------------------
-    ScriptHost script;
+    // The scripts and the sound effects, owned by the program and set once
+    // at its start; without them no hook runs and nothing sounds.
+    ScriptHooks* script = nullptr;
+    SoundOutput* sounds = nullptr;
     std::map<std::string, ObjectList> lists;
     std::map<std::string, std::vector<GameObject*>> collisionRegistry;
     std::map<std::string, std::vector<ObjectList::iterator>> removalQueues;
@@ -111,17 +122,12 @@ public:
     ObjectList::iterator currentPosition;
     bool heroAlive = true;
     std::vector<ObjectHandle> foregroundList;
-    Vector2* camera = nullptr;
+    Vector2 camera;  // the view's centre in world pixels
     std::string nextStage;  // written by FadeToStage, read by the stage flow
     std::string stageName;  // the stage LoadStage loaded last
 
     AnimationSetCache animationSets;
-    SoundCache sounds;
     StageMap stage;
-
-    // Camera states that point into the stage's zone list; a stage load
-    // clears them (the per-frame camera's and the stage flow's settle).
-    std::vector<CameraState*> cameraStates;
 
 private:
     friend struct WorldTestAccess;

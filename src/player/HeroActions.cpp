@@ -1,6 +1,6 @@
 #include "player/HeroActions.h"
 
-#include "app/Game.h"
+#include "player/GameState.h"
 #include "player/HeroHealth.h"
 #include "player/HeroMovement.h"
 #include "player/HeroShooting.h"
@@ -10,9 +10,9 @@ namespace {
 
 // The hero that reacts to input: there is one, and it is not dying (a dead
 // hero neither jumps nor fires, also once it has vanished).
-GameObject* ReactingHero(Game& game) {
-    GameObject* hero = game.hero;
-    if (!hero || !game.world.heroAlive || hero->hurtTimer >= kDeathHurtTimer) return nullptr;
+GameObject* ReactingHero(GameState& game) {
+    GameObject* hero = game.world.Hero();
+    if (!hero || !game.world.heroAlive || IsDying(*hero)) return nullptr;
     return hero;
 }
 
@@ -30,12 +30,12 @@ void PressDash(GameObject& hero, InputDevice device) {
     hero.speed = hero.dashSpeed;
 }
 
-void PressJump(Game& game, GameObject& hero) {
-    if (hero.airborne && hero.wallState != kWallSliding) return;
+void PressJump(GameState& game, GameObject& hero) {
+    if (hero.airborne && !IsSliding(hero)) return;
     World& world = game.world;
     hero.velocity.y = kJumpSpeed;
     hero.airborne = 1;
-    if (hero.wallState == kWallSliding) {
+    if (IsSliding(hero)) {
         // A kick off the wall: once the slide shows its second frame the hero
         // faces away from the wall, and the kick turns it back.
         hero.wallState = kWallKick;
@@ -48,7 +48,7 @@ void PressJump(Game& game, GameObject& hero) {
         PlayHeroSound(world, "Jump");
         PlayJumpVoice(world);
     }
-    if (game.bindings[Dash].held) {
+    if (game.controls[Dash].held) {
         // Dash speed through the jump: a timer of 1 lasts until landing.
         hero.dashTimer = 1;
         hero.speed = hero.dashSpeed;
@@ -57,7 +57,7 @@ void PressJump(Game& game, GameObject& hero) {
 }
 
 // side +1 for Right, -1 for Left.
-void PressDirection(Game& game, GameObject& hero, int side) {
+void PressDirection(GameState& game, GameObject& hero, int side) {
     const bool free = side > 0 ? hero.freeRight : hero.freeLeft;
     if (!hero.airborne && free && hero.dashTimer == 0 &&
         !(hero.anim.IsPlaying("Walk") && hero.direction == side)) {
@@ -73,21 +73,21 @@ void PressDirection(Game& game, GameObject& hero, int side) {
     if (hero.wallState == 0) hero.direction = side;
 }
 
-void ReleaseDash(Game& game, GameObject& hero, InputDevice device) {
+void ReleaseDash(GameState& game, GameObject& hero, InputDevice device) {
     if (hero.airborne) return;
-    const InputBindings& in = game.bindings;
+    const Controls& in = game.controls;
     bool goesOn;
     if (device == InputDevice::Keyboard) {
         goesOn = (in[Right].held && hero.direction == 1) || (in[Left].held && hero.direction == -1);
     } else {
-        goesOn = StickRight(in) || StickLeft(in);
+        goesOn = in.StickRight() || in.StickLeft();
     }
     if (!goesOn) EndDash(game.world, hero);
 }
 
 }  // namespace
 
-void OnActionPressed(Game& game, Action action, InputDevice device) {
+void OnActionPressed(GameState& game, Action action, InputDevice device) {
     GameObject* reacting = ReactingHero(game);
     if (!reacting) return;
     GameObject& hero = *reacting;
@@ -121,7 +121,7 @@ void OnActionPressed(Game& game, Action action, InputDevice device) {
     }
 }
 
-void OnActionReleased(Game& game, Action action, InputDevice device) {
+void OnActionReleased(GameState& game, Action action, InputDevice device) {
     GameObject* reacting = ReactingHero(game);
     if (!reacting) return;
     GameObject& hero = *reacting;
@@ -137,10 +137,10 @@ void OnActionReleased(Game& game, Action action, InputDevice device) {
             if (hero.velocity.y < 0.0f) hero.velocity.y = 0.0f;
             break;
         case Left:
-            if (hero.wallState == kWallSliding && hero.direction == 1) LetGoOfWall(hero);
+            if (IsSliding(hero) && hero.direction == 1) LetGoOfWall(hero);
             break;
         case Right:
-            if (hero.wallState == kWallSliding && hero.direction == -1) LetGoOfWall(hero);
+            if (IsSliding(hero) && hero.direction == -1) LetGoOfWall(hero);
             break;
         case Dash:
             ReleaseDash(game, hero, device);
@@ -150,7 +150,7 @@ void OnActionReleased(Game& game, Action action, InputDevice device) {
     }
 }
 
-void OnStickCentred(Game& game) {
+void OnStickCentred(GameState& game) {
     GameObject* hero = ReactingHero(game);
-    if (hero && hero->wallState == kWallSliding) LetGoOfWall(*hero);
+    if (hero && IsSliding(*hero)) LetGoOfWall(*hero);
 }

@@ -11,9 +11,9 @@
 // dead zone lets go of a wall.
 #pragma once
 
-#include "app/InputBindings.h"
+#include "player/Controls.h"
 
-struct Game;
+struct GameState;
 
 // Where an action came from; a few reactions differ for the joystick.
 enum class InputDevice {
@@ -22,16 +22,8 @@ enum class InputDevice {
     JoystickStick  // axis 0 outside the dead zone: Left or Right, no ActionState marked
 };
 
-void OnActionPressed(Game& game, Action action, InputDevice device);
-void OnActionReleased(Game& game, Action action, InputDevice device);
+void OnActionPressed(GameState& game, Action action, InputDevice device);
+void OnActionReleased(GameState& game, Action action, InputDevice device);
 
 // Axis 0 came back inside the dead zone.
-void OnStickCentred(Game& game);
-
-// The stick as a direction: beyond the dead zone, right or left.
-inline bool StickRight(const InputBindings& bindings) {
-    return bindings.stickX > kStickDeadZone;
-}
-inline bool StickLeft(const InputBindings& bindings) {
-    return bindings.stickX < -kStickDeadZone;
-}
+void OnStickCentred(GameState& game);

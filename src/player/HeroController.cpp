@@ -1,6 +1,6 @@
 #include "player/HeroController.h"
 
-#include "app/Game.h"
+#include "player/GameState.h"
 #include "player/HeroActions.h"
 #include "player/HeroHealth.h"
 #include "player/HeroMovement.h"
@@ -12,16 +12,16 @@ namespace {
 constexpr int kNoPalette = -1;
 constexpr float kDashEffectReach = -30.0f;  // behind a hero facing right; not mirrored
 
-GameObject& CreateEffect(Game& game, const char* name, const char* category, int paletteRow) {
+GameObject& CreateEffect(GameState& game, const char* name, const char* category, int paletteRow) {
     GameObject& effect = *game.world.CreateObjectInCategory(name, paletteRow, category);
     effect.dieOnWall = false;
     return effect;
 }
 
 // An effect that follows the hero at offset.
-GameObject& AttachEffect(Game& game, const char* name, const char* category,
+GameObject& AttachEffect(GameState& game, const char* name, const char* category,
                          const Vector2& offset) {
-    GameObject& hero = *game.hero;
+    GameObject& hero = *game.world.Hero();
     GameObject& effect = CreateEffect(game, name, category, kNoPalette);
     effect.parent = &hero;
     effect.parentOffset = offset;
@@ -29,19 +29,19 @@ GameObject& AttachEffect(Game& game, const char* name, const char* category,
     return effect;
 }
 
-bool DirectionAsked(const InputBindings& in) {
-    return StickRight(in) || StickLeft(in) || in[Left].held || in[Right].held;
+bool DirectionAsked(const Controls& in) {
+    return in.StickRight() || in.StickLeft() || in[Left].held || in[Right].held;
 }
 
 // Steps 2 to 7 of the controls: walking speed and the ground dash.
-void RunDashAndWalk(Game& game, GameObject& hero) {
-    const InputBindings& in = game.bindings;
+void RunDashAndWalk(GameState& game, GameObject& hero) {
+    const Controls& in = game.controls;
     AnimationSet& anim = hero.anim;
 
     const bool right =
-        StickRight(in) || (in[Right].held && hero.direction == 1 && hero.wallState != kWallSliding);
+        in.StickRight() || (in[Right].held && hero.direction == 1 && !IsSliding(hero));
     const bool left =
-        StickLeft(in) || (in[Left].held && hero.direction == -1 && hero.wallState != kWallSliding);
+        in.StickLeft() || (in[Left].held && hero.direction == -1 && !IsSliding(hero));
     if (right || left) {
         if (anim.IsPlaying("Hurt")) anim.ChangeAnimation("BeginWalk");
         const float speed = anim.IsPlaying("BeginWalk") ? kBeginWalkSpeed : hero.speed;
@@ -50,7 +50,7 @@ void RunDashAndWalk(Game& game, GameObject& hero) {
         hero.velocity.x = 0.0f;
     }
 
-    if (hero.dashTimer > 1 && hero.wallState != kWallSliding) --hero.dashTimer;
+    if (hero.dashTimer > 1 && !IsSliding(hero)) --hero.dashTimer;
     if (hero.dashTimer == 1 && !hero.airborne) {
         hero.dashTimer = 0;
         hero.speed = hero.walkSpeed;
@@ -87,9 +87,9 @@ void RunDashAndWalk(Game& game, GameObject& hero) {
 }
 
 // Step 10: sliding down a wall, the kick off it and letting go of it.
-void RunWallState(Game& game, GameObject& hero) {
+void RunWallState(GameState& game, GameObject& hero) {
     AnimationSet& anim = hero.anim;
-    if (hero.wallState == kWallSliding) {
+    if (IsSliding(hero)) {
         hero.velocity.y = anim.currentFrame <= kLastStillSlideFrame ? 0.0f : kWallSlideSpeed;
     } else {
         // Away from the wall while rising: the kick faces the wall it leaves.
@@ -108,15 +108,15 @@ void RunWallState(Game& game, GameObject& hero) {
 
 // Which wall the hero presses into while falling beside it: -1 left, +1
 // right, 0 none.
-int WallPressed(const Game& game, const GameObject& hero) {
-    const InputBindings& in = game.bindings;
+int WallPressed(const GameState& game, const GameObject& hero) {
+    const Controls& in = game.controls;
     if (!hero.airborne || hero.velocity.y < 0.0f) return 0;
-    if (!hero.freeLeft && (StickLeft(in) || in[Left].held)) return -1;
-    if (!hero.freeRight && (StickRight(in) || in[Right].held)) return 1;
+    if (!hero.freeLeft && (in.StickLeft() || in[Left].held)) return -1;
+    if (!hero.freeRight && (in.StickRight() || in[Right].held)) return 1;
     return 0;
 }
 
-void StickToWall(Game& game, GameObject& hero, int wall) {
+void StickToWall(GameState& game, GameObject& hero, int wall) {
     AnimationSet& anim = hero.anim;
     hero.dashJump = false;
     anim.ChangeAnimation("Slide");
@@ -131,9 +131,9 @@ void StickToWall(Game& game, GameObject& hero, int wall) {
 
 }  // namespace
 
-void UpdateHeroControls(Game& game) {
-    if (!game.hero) return;
-    GameObject& hero = *game.hero;
+void UpdateHeroControls(GameState& game) {
+    if (!game.world.Hero()) return;
+    GameObject& hero = *game.world.Hero();
 
     if (hero.airborne && !hero.dashJump) {
         hero.dashTimer = 0;
@@ -149,13 +149,13 @@ void UpdateHeroControls(Game& game) {
     }
 
     UpdateFirePose(game);
-    if (hero.wallState > 0) RunWallState(game, hero);
+    if (InWallState(hero)) RunWallState(game, hero);
     AutoRecharge(game);
 }
 
-void UpdateHeroAnimation(Game& game) {
-    if (!game.hero) return;
-    GameObject& hero = *game.hero;
+void UpdateHeroAnimation(GameState& game) {
+    if (!game.world.Hero()) return;
+    GameObject& hero = *game.world.Hero();
     AnimationSet& anim = hero.anim;
 
     if (anim.EndOfAnimation()) {
@@ -179,7 +179,7 @@ void UpdateHeroAnimation(Game& game) {
         if (anim.currentFrame > 0) hero.direction = -hero.direction;
     }
 
-    if (hero.velocity.y > 0.0f && hero.airborne && hero.wallState != kWallSliding)
+    if (hero.velocity.y > 0.0f && hero.airborne && !IsSliding(hero))
         anim.ChangeAnimation("Fall");
 
     UpdateHealthDisplay(game);

@@ -15,7 +15,7 @@
 // "PlayerBGFX" with palette row 0, every 4th frame of the frame counter.
 #pragma once
 
-struct Game;
+struct GameState;
 
-void UpdateHeroControls(Game& game);
-void UpdateHeroAnimation(Game& game);
+void UpdateHeroControls(GameState& game);
+void UpdateHeroAnimation(GameState& game);

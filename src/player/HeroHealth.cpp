@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Game.h"
+#include "player/GameState.h"
 
 namespace {
 
@@ -24,25 +24,25 @@ const char* const kRefillTick = "SE_COM\\LIFEGAGE.WAV";
 constexpr int kKnockBack[kHurtTime - kKnockBackEnd + 1] = {2, 3, 2, 2, 1, 2, 1, 2,
                                                            1, 0, 1, 0, 1, 0, 0, 0};
 
-bool Running(const Game& game) {
-    return game.hero && !game.flow.frozen;
+bool Running(const GameState& game) {
+    return game.world.Hero() && !game.flow.frozen;
 }
 
 }  // namespace
 
-void RunHurtStep(Game& game) {
-    if (!Running(game) || game.hero->hurtTimer == 0) return;
-    GameObject& hero = *game.hero;
+void RunHurtStep(GameState& game) {
+    if (!Running(game) || !IsHurt(*game.world.Hero())) return;
+    GameObject& hero = *game.world.Hero();
 
     if (hero.hurtTimer == kDeathVoiceAt) game.world.PlaySound(kDeathVoice, -1, 0);
-    if (hero.hurtTimer >= kDeathHurtTimer) {
+    if (IsDying(hero)) {
         // Held on the first frame of "Hurt"; the net count is +1 a frame.
         hero.hurtTimer = std::min(hero.hurtTimer + 2, kDyingCeiling);
         hero.velocity = Vector2(0.0f, 0.0f);
         hero.anim.ChangeAnimation("Hurt");
         hero.anim.currentFrame = 0;
         hero.anim.frameTick = 0;
-    } else if (hero.hurtTimer >= kKnockBackEnd) {
+    } else if (InKnockBack(hero)) {
         const int step = std::min(kHurtTime - hero.hurtTimer, kHurtTime - kKnockBackEnd);
         hero.velocity.x = -static_cast<float>(hero.direction) * kKnockBack[std::max(step, 0)];
         hero.velocity.y = 0.0f;
@@ -53,9 +53,9 @@ void RunHurtStep(Game& game) {
     hero.hurtTimer -= 1;
 }
 
-void UpdateHealthDisplay(Game& game) {
-    if (!Running(game) || game.hero->hurtTimer >= kKnockBackEnd) return;
-    const float health = game.hero->health;
+void UpdateHealthDisplay(GameState& game) {
+    if (!Running(game) || !HasControl(*game.world.Hero())) return;
+    const float health = game.world.Hero()->health;
     PlayerState& player = game.player;
 
     if (player.shownHealth <= health)
@@ -67,22 +67,23 @@ void UpdateHealthDisplay(Game& game) {
     player.previousHealth = health;
 
     // Channel 2 carries the damage voices too: the warning waits for them.
-    if (player.pinchPending && !game.world.sounds.ChannelPlaying(kVoiceChannel)) {
+    if (player.pinchPending && !game.world.ChannelPlaying(kVoiceChannel)) {
         player.pinchPending = false;
         game.world.PlaySound(kPinchVoice, kVoiceChannel, 0);
     }
 }
 
-void UpdateHurtFlashing(Game& game) {
-    if (!Running(game) || game.hero->hurtTimer == 0) return;
-    const int timer = game.hero->hurtTimer;
+void UpdateHurtFlashing(GameState& game) {
+    if (!Running(game) || !IsHurt(*game.world.Hero())) return;
+    const int timer = game.world.Hero()->hurtTimer;
     const bool flicker = timer < kKnockBackEnd && (timer / 2) % 2 != 0;
-    game.hero->anim.SetPaletteRow(flicker ? kHurtFlickerRow : 0);
+    game.world.Hero()->anim.SetPaletteRow(flicker ? kHurtFlickerRow : 0);
 }
 
-void RunLifeRefill(StageFlow& flow) {
-    if (!flow.hero || !flow.world) return;
-    GameObject& hero = *flow.hero;
+void RunLifeRefill(GameState& game) {
+    StageFlow& flow = game.flow;
+    if (!game.world.Hero()) return;
+    GameObject& hero = *game.world.Hero();
 
     if (flow.pendingHealth <= 0.0f) {
         // -1 is the end marker of a refill that added its whole amount. A
@@ -105,7 +106,7 @@ void RunLifeRefill(StageFlow& flow) {
     // One tick for every two whole points still to come.
     const float whole = std::trunc(flow.pendingHealth);
     if (flow.pendingHealth - whole < 0.01f && std::fmod(whole, 2.0f) == 0.0f)
-        flow.world->PlaySound(kRefillTick, -1, 0);
+        game.world.PlaySound(kRefillTick, -1, 0);
     // The last step adds only what is left, so that any amount ends on 0.
     const float step = std::min(kRefillStep, flow.pendingHealth);
     hero.health += step;

@@ -14,27 +14,24 @@
 // Each function checks its own conditions, so callers may run it every frame.
 #pragma once
 
-struct Game;
-class StageFlow;
+#include "player/HeroState.h"
 
-constexpr int kHurtTime = 73;         // DamagePlayer's hurtTimer
-constexpr int kKnockBackEnd = 58;     // below this the hero has control again
-constexpr int kDeathHurtTimer = 100;  // the death sequence starts here
-constexpr int kDeathVoiceAt = 108;    // the "OUT" voice; the hero is hidden above it
+struct GameState;
+
 constexpr float kPinchHealth = 8.0f;  // at or below: the warning voice, the yellow bar
 
 // The hurt step: knock-back, recovery, the death sequence. Runs while the
 // hero's hurtTimer is not 0 and the game is not frozen.
-void RunHurtStep(Game& game);
+void RunHurtStep(GameState& game);
 
 // The lagging red bar and the low-health warning; part of the controller's
 // animation half (hurtTimer below 58, not frozen).
-void UpdateHealthDisplay(Game& game);
+void UpdateHealthDisplay(GameState& game);
 
 // Hurt flashing, after the charge display; overrides its palette row.
 // Runs while hurtTimer is not 0 and the game is not frozen.
-void UpdateHurtFlashing(Game& game);
+void UpdateHurtFlashing(GameState& game);
 
 // The frozen life refill, run inside the stage-flow step every frame, also
 // while frozen.
-void RunLifeRefill(StageFlow& flow);
+void RunLifeRefill(GameState& game);

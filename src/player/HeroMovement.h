@@ -4,14 +4,15 @@
 //
 // All values are in pixels and frames. A dash runs 47 frames: five of
 // wind-up without motion, then a burst of 6.6 pixels a frame that decays to
-// the cruise speed and brakes (DashCurveSpeed). wallState is 11 while the
+// the cruise speed and brakes (DashCurveSpeed); EndDash is every object's
+// (objects/TileContact.h). wallState is 11 while the
 // hero slides down a wall and counts 10 ... 1 through a wall kick (10) or
 // letting go of a wall (4); while it counts, the hero keeps its direction and
 // only remembers the last direction asked for.
 #pragma once
 
-class World;
-struct GameObject;
+#include "objects/TileContact.h"  // EndDash
+#include "player/HeroState.h"
 
 constexpr float kJumpSpeed = -6.0f;
 constexpr float kBeginWalkSpeed = 0.5f;  // during "BeginWalk"
@@ -22,9 +23,6 @@ constexpr int kDashBrakeTimer = 12;  // below this the dash brakes ("DashEnd")
 constexpr float kWallSlideSpeed = 1.4f;
 constexpr int kLastStillSlideFrame = 2;  // the slide holds still on frames 0 to 2
 
-constexpr int kWallSliding = 11;
-constexpr int kWallKick = 10;
-constexpr int kWallLetGo = 4;
 
 constexpr int kAfterImageRhythm = 4;  // an after-image every 4th frame
 
@@ -34,8 +32,3 @@ constexpr int kAfterImageRhythm = 4;  // an after-image every 4th frame
 //   40 ... 29  previous - 0.2      28 ... 10  4.133333
 //    9         3.98                 8 ... 1  previous - 0.2
 float DashCurveSpeed(int dashTimer, float previous);
-
-// Ends a dash: dashTimer 0, speed back to walkSpeed, and a running "Dash"
-// animation turns into "DashEnd" with the brake sound. Tile collision calls it
-// for every object it pushes back out of a wall sideways.
-void EndDash(World& world, GameObject& o);

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/Game.h"
+#include "player/GameState.h"
 #include "player/HeroSounds.h"
 #include "core/Random.h"
 
@@ -32,8 +32,8 @@ bool FacesRight(const GameObject& hero) {
     return hero.direction == 1;
 }
 
-GameObject* CreateMuzzle(Game& game, const char* name, int paletteRow, MuzzleOffset offset) {
-    GameObject& hero = *game.hero;
+GameObject* CreateMuzzle(GameState& game, const char* name, int paletteRow, MuzzleOffset offset) {
+    GameObject& hero = *game.world.Hero();
     GameObject* muzzle = game.world.CreateObjectInCategory(name, paletteRow, "PlayerFX");
     muzzle->parent = &hero;
     muzzle->parentOffset =
@@ -54,7 +54,7 @@ void SetPaletteRow(GameObject& o, int row) {
 }
 
 // The orb, or null once a script has removed it.
-GameObject* ChargeOrb(Game& game) {
+GameObject* ChargeOrb(GameState& game) {
     GameObject* orb = game.world.FromHandle(World::ToHandle(game.player.chargeOrb));
     if (!orb) game.player.chargeOrb = nullptr;
     return orb;
@@ -67,9 +67,9 @@ int ShotLevel(int counter) {
     return counter < kChargeLevel3 ? 2 : 3;
 }
 
-void HeroFire(Game& game, int weaponIndex) {
-    if (!game.hero) return;
-    GameObject& hero = *game.hero;
+void HeroFire(GameState& game, int weaponIndex) {
+    if (!game.world.Hero()) return;
+    GameObject& hero = *game.world.Hero();
     World& world = game.world;
     const int level = ShotLevel(hero.counter);
 
@@ -117,15 +117,15 @@ void HeroFire(Game& game, int weaponIndex) {
     if (glow) AimMuzzle(*glow, hero, position);
 }
 
-void OnFirePressed(Game& game, int weaponIndex) {
-    if (!game.hero || game.hero->counter < 0) return;
-    game.hero->counter = 1;
+void OnFirePressed(GameState& game, int weaponIndex) {
+    if (!game.world.Hero() || game.world.Hero()->counter < 0) return;
+    game.world.Hero()->counter = 1;
     HeroFire(game, weaponIndex);
 }
 
-void OnFireReleased(Game& game, int weaponIndex) {
-    if (!game.hero) return;
-    GameObject& hero = *game.hero;
+void OnFireReleased(GameState& game, int weaponIndex) {
+    if (!game.world.Hero()) return;
+    GameObject& hero = *game.world.Hero();
     if (hero.counter < kChargeLevel2) {
         hero.counter = 0;
         return;
@@ -153,13 +153,13 @@ void ChangeWeapon(GameObject& hero, int step) {
     if (hero.currentWeapon == 1) hero.currentWeapon = stepOnce(hero.currentWeapon);
 }
 
-void AutoRecharge(Game& game) {
-    if (game.hero && game.bindings[Attack1].held && game.hero->counter == 0) game.hero->counter = 1;
+void AutoRecharge(GameState& game) {
+    if (game.world.Hero() && game.controls[Attack1].held && game.world.Hero()->counter == 0) game.world.Hero()->counter = 1;
 }
 
-void UpdateFirePose(Game& game) {
-    if (!game.hero) return;
-    GameObject& hero = *game.hero;
+void UpdateFirePose(GameState& game) {
+    if (!game.world.Hero()) return;
+    GameObject& hero = *game.world.Hero();
     AnimationSet& anim = hero.anim;
     const PlayerState& player = game.player;
 
@@ -195,9 +195,9 @@ void UpdateFirePose(Game& game) {
     }
 }
 
-void UpdateChargeDisplay(Game& game) {
-    if (!game.hero) return;
-    GameObject& hero = *game.hero;
+void UpdateChargeDisplay(GameState& game) {
+    if (!game.world.Hero()) return;
+    GameObject& hero = *game.world.Hero();
     GameObject* orb = ChargeOrb(game);
     const int counter = hero.counter;
     const bool flashOn = (counter / 2) % 2 == 1;
@@ -213,6 +213,6 @@ void UpdateChargeDisplay(Game& game) {
     }
 
     if (counter == kChargeLevel2) PlayHeroSound(game.world, "ENTAME", kCannonChannel, 0);
-    if (counter > kChargeLoopCounter && !game.world.sounds.ChannelPlaying(kCannonChannel))
+    if (counter > kChargeLoopCounter && !game.world.ChannelPlaying(kCannonChannel))
         PlayHeroSound(game.world, "ENLOOP", kCannonChannel, -1);
 }

@@ -13,7 +13,7 @@
 // those of the hero's own set.
 #pragma once
 
-struct Game;
+struct GameState;
 struct GameObject;
 
 constexpr int kChargeLevel2 = 25;
@@ -24,20 +24,20 @@ constexpr int kChargeCoolDown = -15;
 int ShotLevel(int counter);
 
 // One shot of the given weapon at the level `counter` stands for.
-void HeroFire(Game& game, int weaponIndex);
+void HeroFire(GameState& game, int weaponIndex);
 
 // Fire press and release of Attack1 (the current weapon) or Attack2 (weapon 0).
-void OnFirePressed(Game& game, int weaponIndex);
-void OnFireReleased(Game& game, int weaponIndex);
+void OnFirePressed(GameState& game, int weaponIndex);
+void OnFireReleased(GameState& game, int weaponIndex);
 
 // Steps currentWeapon by step with wrap-around; index 1 is never chosen.
 void ChangeWeapon(GameObject& hero, int step);
 
 // Controller rules, each frame: holding Attack1 restarts the charge once the
 // counter is back at 0; the fire pose countdown.
-void AutoRecharge(Game& game);
-void UpdateFirePose(Game& game);
+void AutoRecharge(GameState& game);
+void UpdateFirePose(GameState& game);
 
 // After the animation half, also while hurt: the orb's look, the hero's
 // charge flashing and the charge sounds on channel 1.
-void UpdateChargeDisplay(Game& game);
+void UpdateChargeDisplay(GameState& game);

@@ -11,6 +11,8 @@
 
 class World;
 
+constexpr int kMovementChannel = 0;  // the hero's movement sounds, muted during a stage opening
+
 // Plays "SE_PL00\ROOK_" + name + ".WAV", or name itself when fullPath is set,
 // through the World's sound cache on channel (-1 any free one) with loops
 // repeats (-1 until stopped).

@@ -129,7 +129,7 @@ void DrawGaugeBar(float value) {
 
 }  // namespace
 
-void DrawLifeGauge(const GameObject& hero, float shownHealth) {
+void DrawLifeGauge(float health, float shownHealth) {
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex3i(15, 46, 0);
@@ -144,10 +144,10 @@ void DrawLifeGauge(const GameObject& hero, float shownHealth) {
     glDisable(GL_TEXTURE_2D);
     glColor3f(198 / 255.0f, 33 / 255.0f, 16 / 255.0f);
     DrawGaugeBar(shownHealth);
-    if (hero.health <= 8.0f)
+    if (health <= 8.0f)
         glColor3f(255 / 255.0f, 239 / 255.0f, 99 / 255.0f);
     else
         glColor3f(8 / 255.0f, 214 / 255.0f, 66 / 255.0f);
-    DrawGaugeBar(hero.health);
+    DrawGaugeBar(health);
     glColor3f(1, 1, 1);
 }

@@ -28,4 +28,4 @@ void DrawFade(float level);
 // The gauge frame from the bound texture and the two bars, in screen
 // coordinates: the red drain bar up to 80 - shownHealth and over it the
 // health bar up to 80 - health (yellow at 8 or less).
-void DrawLifeGauge(const GameObject& hero, float shownHealth);
+void DrawLifeGauge(float health, float shownHealth);

@@ -2,16 +2,31 @@
 //
 // Video mode 2 (normal): background tile layers and the main layer, then the
 // object lists "Enemies", "PlayerBGFX" (additive, through the "BluePalette"),
-// "PlayerFXBack", "Items", "Player" (hidden once the hero's hurtTimer passes
-// 108), "EnemyFX", "EnemyWeapons", "PlayerWeapons", the stage wipe (phase 1,
-// 72 < phaseTimer < 88), "PlayerFX", the foreground tile layers, then in
-// screen coordinates the life gauge (not in phase 1 or 2) and the fade.
+// "PlayerFXBack", "Items", "Player" (unless the hero is hidden), "EnemyFX",
+// "EnemyWeapons", "PlayerWeapons", the stage wipe, "PlayerFX", the foreground
+// tile layers, then in screen coordinates the life gauge and the fade.
 // Video mode 1 (debug): the main tile layer alone, from rectangle textures.
 // "Misc" and categories outside the ten are never drawn. Needs a GL context.
 #pragma once
 
-struct Game;
+#include "core/Vector2.h"
+
 class PaletteShader;
+class World;
+
+// What one frame shows, taken from the game after its step.
+struct FrameView {
+    const World* world = nullptr;  // the stage and the object lists
+    Vector2 camera;                // the view's centre
+    int videoMode = 2;             // 2 normal drawing, 1 debug view
+    int tileMode = 1;              // debug view: 1 dense, else sparse
+    bool heroShown = true;         // the "Player" list is drawn
+    bool gaugeShown = false;       // the life gauge is drawn, with these values:
+    float health = 0.0f;
+    float shownHealth = 0.0f;      // the lagging red bar
+    int wipe = -1;                 // the stage wipe's width in pixels, -1 none
+    float fade = 0.0f;             // 0 clear ... 1 black
+};
 
 // What the entry function owns for drawing: the palette textures, the life
 // gauge texture and the palette shader (null draws every sprite unshaded).
@@ -22,9 +37,9 @@ struct DrawResources {
     PaletteShader* shader = nullptr;
 };
 
-// Draws the frame for the game's video mode, then glFinish and the swap.
-void DrawFrame(const Game& game, const DrawResources& resources);
+// Draws the frame for the view's video mode, then glFinish and the swap.
+void DrawFrame(const FrameView& view, const DrawResources& resources);
 
 // The drawing of DrawFrame without glFinish and the swap (the picture stays
 // in the back buffer).
-void ComposeFrame(const Game& game, const DrawResources& resources);
+void ComposeFrame(const FrameView& view, const DrawResources& resources);

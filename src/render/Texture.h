@@ -4,11 +4,6 @@
 // Needs a current GL context.
 #pragma once
 
-struct SDL_Surface;
-
-struct TextureNames {
-    unsigned texture = 0;
-    unsigned rectTexture = 0;
-};
+#include "anim/AnimationSetCache.h"
 
 TextureNames CreateTextures(SDL_Surface* image);

@@ -1,6 +1,6 @@
 #include "script/ScriptApi.h"
 
-#include "app/Game.h"
+#include "player/GameState.h"
 
 namespace scriptapi {
 
@@ -59,7 +59,7 @@ static_assert(sizeof kFunctions / sizeof kFunctions[0] == 37, "the script API ha
 
 }  // namespace
 
-void Register(lua_State* L, Game& game) {
+void Register(lua_State* L, GameState& game) {
     lua_pushlightuserdata(L, const_cast<char*>(&kGameKey));
     lua_pushlightuserdata(L, &game);
     lua_rawset(L, LUA_REGISTRYINDEX);
@@ -69,16 +69,16 @@ void Register(lua_State* L, Game& game) {
     }
 }
 
-Game* GameOf(lua_State* L) {
+GameState* GameOf(lua_State* L) {
     lua_pushlightuserdata(L, const_cast<char*>(&kGameKey));
     lua_rawget(L, LUA_REGISTRYINDEX);
-    Game* game = lua_islightuserdata(L, -1) ? static_cast<Game*>(lua_touserdata(L, -1)) : nullptr;
+    GameState* game = lua_islightuserdata(L, -1) ? static_cast<GameState*>(lua_touserdata(L, -1)) : nullptr;
     lua_pop(L, 1);
     return game;
 }
 
 GameObject* ObjectArg(lua_State* L, int index) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     if (!game) return nullptr;
     return game->world.FromHandle(static_cast<ObjectHandle>(lua_tointeger(L, index)));
 }

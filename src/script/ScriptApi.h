@@ -19,18 +19,18 @@
 
 #include "objects/ObjectHandle.h"
 
-struct Game;
+struct GameState;
 struct GameObject;
 
 namespace scriptapi {
 
 // Stores the game in the registry, then registers the functions in the
 // order of the table in ScriptApi.cpp as globals.
-void Register(lua_State* L, Game& game);
+void Register(lua_State* L, GameState& game);
 
 // --- argument helpers --------------------------------------------------
 // The game the functions act on; null only if the registry entry is gone.
-Game* GameOf(lua_State* L);
+GameState* GameOf(lua_State* L);
 // The live object named by the handle argument at index, or null.
 GameObject* ObjectArg(lua_State* L, int index);
 int IntArg(lua_State* L, int index);

@@ -5,7 +5,7 @@
 // included) reads back unchanged.
 #include <climits>
 
-#include "app/Game.h"
+#include "player/GameState.h"
 #include "script/ScriptApi.h"
 
 namespace scriptapi {
@@ -78,7 +78,7 @@ int HitFrame(lua_State* L) {
 // SetTexture(obj, setName): the whole animation state, palette included,
 // comes from the named set, used as given (no category prefix).
 int SetTexture(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     GameObject* o = ObjectArg(L, 1);
     if (!game || !o) return 0;
     o->anim = game->world.LoadAnimationSet(StringArg(L, 2));

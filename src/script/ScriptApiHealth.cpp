@@ -1,7 +1,8 @@
 // Script functions on health and damage, the hero's included.
 #include <cstdlib>
 
-#include "app/Game.h"
+#include "player/GameState.h"
+#include "player/HeroState.h"
 #include "script/ScriptApi.h"
 #include "core/Random.h"
 
@@ -47,13 +48,13 @@ int GetHealth(lua_State* L) {
 // DamagePlayer(obj, n): hurts the object (the hero, normally), starts its
 // hurt time with gravity off and plays one of the two hurt voices.
 int DamagePlayer(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     GameObject* o = ObjectArg(L, 1);
     if (!game || !o) return 0;
     const float damage = FloatArg(L, 2);
     if (!(damage > 0.0f)) return 0;
     o->health -= damage;
-    o->hurtTimer = 73;
+    o->hurtTimer = kHurtTime;
     o->gravity = false;
     const char* voice =
         RandomBelow(2) == 0 ? "VO_PL00\\ROOK_DAMAG1.WAV" : "VO_PL00\\ROOK_DAMAG2.WAV";
@@ -63,7 +64,7 @@ int DamagePlayer(lua_State* L) {
 
 // AddPlayerHealth(n): replaces the amount the hero's life refill will add.
 int AddPlayerHealth(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     if (!game) return 0;
     game->flow.pendingHealth = FloatArg(L, 1);
     return 0;

@@ -1,5 +1,5 @@
 // Script functions that create, move, name and link objects.
-#include "app/Game.h"
+#include "player/GameState.h"
 #include "objects/Weapon.h"
 #include "script/ScriptApi.h"
 
@@ -17,7 +17,7 @@ int MultiplyDirection(int factor, int direction) {
 
 // CreateObject(owner, objectName, category, speed, palette, directionFactor, dieOnWall)
 int CreateObject(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     GameObject* owner = ObjectArg(L, 1);
     if (!game || !owner) return 0;
     const ObjectHandle ownerHandle = World::ToHandle(owner);
@@ -61,7 +61,7 @@ int MoveObject(lua_State* L) {
 // Kill(): queues the object whose turn it is in the update pass, whichever
 // object's hook calls it; outside a pass there is none and nothing happens.
 int Kill(lua_State* L) {
-    if (Game* game = GameOf(L)) game->world.Kill();
+    if (GameState* game = GameOf(L)) game->world.Kill();
     return 0;
 }
 
@@ -95,7 +95,7 @@ int SetSFX(lua_State* L) {
 }
 
 int AddFGObject(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     GameObject* o = ObjectArg(L, 1);
     if (!game || !o) return 0;
     game->world.AddFGObject(World::ToHandle(o));
@@ -103,7 +103,7 @@ int AddFGObject(lua_State* L) {
 }
 
 int RemoveFGObject(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     GameObject* o = ObjectArg(L, 1);
     if (!game || !o) return 0;
     game->world.RemoveFGObject(World::ToHandle(o));
@@ -112,7 +112,7 @@ int RemoveFGObject(lua_State* L) {
 
 // PlayerDistanceX(obj): obj's x minus the hero's, 99999 without a hero.
 int PlayerDistanceX(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     GameObject* o = ObjectArg(L, 1);
     if (!game || !o) return 0;
     auto players = game->world.lists.find("Player");
@@ -140,9 +140,9 @@ int SetVelocity(lua_State* L) {
 
 // GetPlayer(): the hero's handle, 0 when there is none.
 int GetPlayer(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     if (!game) return 0;
-    PushHandle(L, game->world.FromHandle(World::ToHandle(game->hero)));
+    PushHandle(L, game->world.FromHandle(World::ToHandle(game->world.Hero())));
     return 1;
 }
 
@@ -173,7 +173,7 @@ int SetSpeed(lua_State* L) {
 // FireWeapon(shooter): the shot of the shooter's weapon level, or nothing
 // when that level does not exist.
 int FireWeapon(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     GameObject* shooter = ObjectArg(L, 1);
     if (!game || !shooter) return 0;
     GameObject* shot = ::FireWeapon(game->world, *shooter);

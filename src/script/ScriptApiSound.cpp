@@ -1,5 +1,5 @@
 // Script function for sound effects.
-#include "app/Game.h"
+#include "player/GameState.h"
 #include "script/ScriptApi.h"
 
 namespace scriptapi {
@@ -7,7 +7,7 @@ namespace scriptapi {
 // PlaySound(fileName): a file under the sound folder, on any free channel,
 // played once.
 int PlaySound(lua_State* L) {
-    Game* game = GameOf(L);
+    GameState* game = GameOf(L);
     if (!game) return 0;
     game->world.PlaySound(StringArg(L, 1), -1, 0);
     return 0;

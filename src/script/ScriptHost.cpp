@@ -42,8 +42,14 @@ ScriptHost::~ScriptHost() {
     lua_close(L_);
 }
 
-void ScriptHost::RegisterApi(Game& game) {
+void ScriptHost::RegisterApi(GameState& game) {
     scriptapi::Register(L_, game);
+}
+
+void ScriptHost::SetGlobal(const char* name, const std::string& value) {
+    lua_pushstring(L_, name);
+    lua_pushlstring(L_, value.data(), value.size());
+    lua_rawset(L_, LUA_GLOBALSINDEX);
 }
 
 void ScriptHost::RunFile(const std::string& dataPath) {

@@ -13,32 +13,36 @@
 #include <set>
 #include <string>
 
-#include "objects/ObjectHandle.h"
+#include "objects/ScriptHooks.h"
 
 struct lua_State;
-struct Game;
+struct GameState;
 
-class ScriptHost {
+class ScriptHost : public ScriptHooks {
 public:
     ScriptHost();
-    ~ScriptHost();
+    ~ScriptHost() override;
     ScriptHost(const ScriptHost&) = delete;
     ScriptHost& operator=(const ScriptHost&) = delete;
 
     // Registers the script functions; they act on this game.
-    void RegisterApi(Game& game);
+    void RegisterApi(GameState& game);
 
     // Loads and runs a ".lua" file found by its data path; a missing file runs
     // nothing, silently. Messages name the file as found on disk.
-    void RunFile(const std::string& dataPath);
+    void RunFile(const std::string& dataPath) override;
 
     // Runs a chunk of Lua source (tests, tools); returns false on an error,
     // which is reported like any other.
     bool RunString(const std::string& source, const std::string& chunkName);
 
     // Calls the hook with the object's handle (and the other's, for Collide).
-    void CallHook(const std::string& hookName, ObjectHandle self);
-    void CallHook(const std::string& hookName, ObjectHandle self, ObjectHandle other);
+    void CallHook(const std::string& hookName, ObjectHandle self) override;
+    void CallHook(const std::string& hookName, ObjectHandle self, ObjectHandle other) override;
+
+    // Raw, so that a script's metatable on the globals neither sees nor
+    // fails it.
+    void SetGlobal(const char* name, const std::string& value) override;
 
     lua_State* State() const { return L_; }
 

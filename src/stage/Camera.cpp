@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "objects/GameObject.h"
 #include "core/View.h"
 #include "core/StepLimit.h"
 #include "core/WorldPixels.h"
@@ -20,32 +19,37 @@ float F(int v) { return static_cast<float>(v); }
 
 }  // namespace
 
-const CameraZone* FindCameraZone(const TileLayer& mainLayer, const GameObject& hero,
-                                 const CameraZone* previousZone) {
-    const float hx = hero.position.x;
-    const float hy = hero.position.y;
+int FindCameraZone(const TileLayer& mainLayer, const Vector2& hero, const CameraZone* previousZone) {
+    const float hx = hero.x;
+    const float hy = hero.y;
     const float m = previousZone && Has(*previousZone, kZoneLockBand) ? kLockedZoneMargin : 0.0f;
-    for (const CameraZone& z : mainLayer.zones) {
+    for (size_t i = 0; i < mainLayer.zones.size(); ++i) {
+        const CameraZone& z = mainLayer.zones[i];
         if (!(F(z.top) <= hy + 48.0f && F(z.bottom) >= hy + 72.0f)) continue;
         if (Has(z, kZoneLockBand)) {
-            if (F(z.left) <= hx + 8.0f && F(z.right) >= hx + 72.0f) return &z;
+            if (F(z.left) <= hx + 8.0f && F(z.right) >= hx + 72.0f) return static_cast<int>(i);
         } else {
-            if (F(z.left) <= hx + 40.0f + m && F(z.right) >= hx + 40.0f - m) return &z;
+            if (F(z.left) <= hx + 40.0f + m && F(z.right) >= hx + 40.0f - m) return static_cast<int>(i);
         }
     }
-    return nullptr;
+    return -1;
 }
 
-void UpdateCamera(const StageMap& stage, const GameObject& hero, Vector2& camera,
-                  CameraState& state) {
+void UpdateCamera(const StageMap& stage, const Vector2& hero, Vector2& camera, CameraState& state) {
     const float cx = camera.x;
     const float cy = camera.y;
-    const float hx = hero.position.x;
-    const float hy = hero.position.y;
+    const float hx = hero.x;
+    const float hy = hero.y;
 
-    if (const CameraZone* found = FindCameraZone(stage.mainLayer, hero, state.currentZone))
-        state.currentZone = found;
-    const CameraZone* zone = state.currentZone;
+    const std::vector<CameraZone>& zones = stage.mainLayer.zones;
+    if (state.stage != stage.serial) {
+        state.stage = stage.serial;
+        state.zone = -1;
+    }
+    const CameraZone* previous = state.zone >= 0 ? &zones[state.zone] : nullptr;
+    const int found = FindCameraZone(stage.mainLayer, hero, previous);
+    if (found >= 0) state.zone = found;
+    const CameraZone* zone = state.zone >= 0 ? &zones[state.zone] : nullptr;
 
     // Horizontal: follow the hero, then the zone's side edges.
     const float tx = hx + 40.0f;
@@ -105,9 +109,9 @@ void UpdateCamera(const StageMap& stage, const GameObject& hero, Vector2& camera
     if (camera.y < halfHeight) camera.y = halfHeight;
 }
 
-void SettleCamera(const StageMap& stage, const GameObject& hero, Vector2& camera,
+void SettleCamera(const StageMap& stage, const Vector2& hero, Vector2& camera,
                   CameraState& settleState) {
-    camera = hero.position - Vector2(F(kViewHalfWidth), F(kViewHalfHeight));
+    camera = hero - Vector2(F(kViewHalfWidth), F(kViewHalfHeight));
     StepLimit steps("The camera did not settle");
     while (steps.Next()) {
         const Vector2 before = camera;

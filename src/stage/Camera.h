@@ -12,28 +12,26 @@
 #include "core/Vector2.h"
 #include "stage/StageMap.h"
 
-struct GameObject;
-
 // The zone the camera is in and the widening of its vertical band. The
-// per-frame step and the stage-begin settle each keep their own; a stage load
-// forgets the zone (it pointed into the replaced zone list).
+// per-frame step and the stage-begin settle each keep their own; a new stage
+// forgets the zone (it named a zone of the replaced list).
 struct CameraState {
-    const CameraZone* currentZone = nullptr;
-    int zoneLift = 0;  // 0 ... 48 in steps of 2
+    int zone = -1;           // index into the main layer's zones, -1 none
+    unsigned stage = 0;      // the serial of the stage the zone belongs to
+    int zoneLift = 0;        // 0 ... 48 in steps of 2
 };
 
 constexpr int kMaxZoneLift = 48;
 
-// The first zone of the main layer, in file order, that holds the hero. When
-// the previous zone has 0x01, ordinary zones are taken 32 pixels early.
-const CameraZone* FindCameraZone(const TileLayer& mainLayer, const GameObject& hero,
-                                 const CameraZone* previousZone);
+// The first zone of the main layer, in file order, that holds the hero (at
+// its position), as an index, or -1. When the previous zone has 0x01,
+// ordinary zones are taken 32 pixels early.
+int FindCameraZone(const TileLayer& mainLayer, const Vector2& hero, const CameraZone* previousZone);
 
-// One camera step.
-void UpdateCamera(const StageMap& stage, const GameObject& hero, Vector2& camera,
-                  CameraState& state);
+// One camera step following the hero's position.
+void UpdateCamera(const StageMap& stage, const Vector2& hero, Vector2& camera, CameraState& state);
 
 // Places the camera at stage begin: hero position - (160, 120), then camera
 // steps until one changes nothing (at most kStepLimit of them).
-void SettleCamera(const StageMap& stage, const GameObject& hero, Vector2& camera,
+void SettleCamera(const StageMap& stage, const Vector2& hero, Vector2& camera,
                   CameraState& settleState);

@@ -1,4 +1,4 @@
-// Stage loading: "data/Stages/" + name + ".rmap" into the World's StageMap.
+// Stage loading: "data/Stages/" + name + ".rmap" into a new StageMap.
 //
 // The file is little-endian with no padding:
 //   "RMAP", 4 bytes and 1 byte not interpreted, 1 byte that must be 0,
@@ -15,18 +15,16 @@
 // stage without a main layer, a layer too large to address or a placement
 // naming no enemy type prints "Cannot load map: <name>" and leaves the
 // previous stage, the objects and the hero as they were; a wrong magic or a
-// non-zero byte 9 stops silently the same way. A good file replaces the whole
-// stage, placements included, forgets the camera zones of the old one,
-// records the stage's name and resets the hero.
+// non-zero byte 9 stops silently the same way.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <utility>
 
+#include "stage/StageLoader.h"
+
 #include "core/DataPath.h"
-#include "objects/World.h"
-#include "stage/Camera.h"
 #include "stage/TileStates.h"
 
 namespace {
@@ -217,25 +215,26 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 
 }  // namespace
 
-void World::LoadStage(const std::string& name, GameObject& hero) {
+bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out) {
     std::string bytes;
     if (!ReadWholeFile("data/Stages/" + name + ".rmap", bytes)) {
         std::printf("Cannot load map: %s\n", name.c_str());
-        return;
+        return false;
     }
-    if (bytes.size() < 4 || bytes.compare(0, 4, "RMAP") != 0) return;
-    if (bytes.size() >= 10 && bytes[9] != 0) return;
+    if (bytes.size() < 4 || bytes.compare(0, 4, "RMAP") != 0) return false;
+    if (bytes.size() >= 10 && bytes[9] != 0) return false;
 
     StageFile file;
     StageReader in(bytes, 10);
     if (bytes.size() < 10 || !ReadStageFile(in, file)) {
         std::printf("Cannot load map: %s\n", name.c_str());
-        return;
+        return false;
     }
 
-    // The file is good: build the new stage and swap it in.
-    StageMap next;
-    next.tileset = LoadAnimationSet(file.tilesetName);
+    static unsigned serials = 0;
+    StageMap& next = out.map;
+    next.serial = ++serials;
+    next.tileset = sets.LoadAnimationSet(file.tilesetName);
     const TileStateTable states = LoadTileStates(file.tilesetName);
     const int tilesetWidth = static_cast<int>(next.tileset.imageSize.x);
 
@@ -255,35 +254,10 @@ void World::LoadStage(const std::string& name, GameObject& hero) {
     }
 
     // Preloaded so that the first spawn of each type does not read files.
-    for (const std::string& typeName : file.enemyTypes) LoadAnimationSet("Enemies\\" + typeName);
-
-    std::vector<std::string> emptied;
-    for (const auto& entry : lists) {
-        if (entry.first != "Player" && entry.first != "PlayerFX") emptied.push_back(entry.first);
-    }
-    for (const std::string& category : emptied) ClearList(category);
+    for (const std::string& typeName : file.enemyTypes) sets.LoadAnimationSet("Enemies\\" + typeName);
 
     next.enemyPlacements = std::move(file.placements);
-    stage = std::move(next);
-    for (CameraState* state : cameraStates) {
-        if (state) state->currentZone = nullptr;
-    }
-
-    stageName = name;
-    if (file.hasStart) hero.position = file.start;
-    // A fresh hero: alive again (so that a Death hook that fades to a stage
-    // restarts the game), and out of any hurt, whose knock-back and death
-    // switch gravity off.
-    heroAlive = true;
-    hero.health = 32.0f;
-    hero.lifetime = 0;
-    hero.hurtTimer = 0;
-    hero.gravity = true;
-    hero.counter = 0;
-    hero.dashJump = false;
-    hero.wallState = 0;
-    hero.airborne = 0;
-    hero.direction = 1;
-    hero.velocity = Vector2(0.0f, 0.0f);
-    hero.dashTimer = 0;
+    out.hasStart = file.hasStart;
+    out.start = file.start;
+    return true;
 }

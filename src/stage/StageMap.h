@@ -1,7 +1,7 @@
 // StageMap: the loaded stage. One stage is loaded at a time; a load builds a
 // complete new map and swaps it in only when the whole file was read, so a
-// broken file leaves the previous stage as it was (World::LoadStage, in
-// StageLoader.cpp).
+// broken file leaves the previous stage as it was (LoadStageFile in
+// StageLoader.cpp reads it, World::LoadStage swaps it in).
 //
 // Tile codes: 0 empty, 1 the hero's start (stored as 0), 2..511 tiles of the
 // tileset. Only the main layer collides, through `tileMap`, which holds
@@ -41,7 +41,6 @@ struct CameraZone {
 struct EnemyPlacement {
     std::string typeName;
     Vector2 position;
-    int reserved = -1;  // carried from the file format, read by nothing
     bool spawned = false;
 };
 
@@ -72,6 +71,9 @@ struct StageMap {
     std::vector<TileLayer> foregroundLayers;
     TileMap tileMap;
     std::vector<EnemyPlacement> enemyPlacements;
+    // Different for every loaded stage, so that a camera state of an earlier
+    // stage knows its zone is gone.
+    unsigned serial = 0;
 
     // The collision cell at (column, row), or null where no tile collides.
     const TileInfo* CellAt(int column, int row) const {

@@ -20,9 +20,7 @@
 
 #include <cmath>
 
-#include "objects/World.h"
-#include "player/HeroMovement.h"
-#include "player/HeroSounds.h"
+#include "stage/StageMap.h"
 #include "stage/TileStates.h"
 #include "core/WorldPixels.h"
 
@@ -33,42 +31,26 @@ struct HitBox {
     int left, top, right, bottom;
 };
 
-HitBox BoxOf(const GameObject& o) {
-    return HitBox{HitBoxEdge(o.anim.left), HitBoxEdge(o.anim.top), HitBoxEdge(o.anim.right),
-                  HitBoxEdge(o.anim.bottom)};
+HitBox BoxOf(const TileBody& o) {
+    return HitBox{HitBoxEdge(o.left), HitBoxEdge(o.top), HitBoxEdge(o.right), HitBoxEdge(o.bottom)};
 }
 
 // The collision state at (column, row), or 0 where nothing collides.
-char StateAt(const World& world, int column, int row) {
-    const TileInfo* cell = world.stage.CellAt(column, row);
+char StateAt(const StageMap& stage, int column, int row) {
+    const TileInfo* cell = stage.CellAt(column, row);
     return cell ? cell->state : 0;
 }
 
 bool IsRightFamily(char s) { return s >= kStateRightAbove && s <= kStateRightBelow; }
 bool IsLeftFamily(char s) { return (s >= kStateLeft0 && s <= kStateLeft12) || s == kStateLeftAbove; }
 
-// Applied for every accepted floor probe while the object is still airborne:
-// a wall slide ends facing away from the wall, and the object lands standing
-// or, when it moves into free space, walking.
-void LandingPose(GameObject& o) {
-    if (o.wallState != 0) {
-        o.wallState = 0;
-        o.direction = -o.direction;
-    }
-    const float vx = o.velocity.x;
-    if (vx == 0.0f || (vx < 0.0f && !o.freeLeft) || (vx > 0.0f && !o.freeRight))
-        o.anim.ChangeAnimation("Land");
-    else
-        o.anim.ChangeAnimation("Walk");
-}
-
-int FeetPixel(const GameObject& o) {
+int FeetPixel(const TileBody& o) {
     return TruncToInt(o.position.y + o.velocity.y + static_cast<float>(BoxOf(o).bottom));
 }
 
 // The surface candidate of a right-edge slope for a probe in row `row`, or
 // false when the cells under the right edge do not carry the slope on.
-bool RightSlopeCandidate(const World& world, const GameObject& o, int row, float& yT) {
+bool RightSlopeCandidate(const StageMap& stage, const TileBody& o, int row, float& yT) {
     const float x = o.position.x;
     const float y = o.position.y;
     const int right = BoxOf(o).right;
@@ -78,7 +60,7 @@ bool RightSlopeCandidate(const World& world, const GameObject& o, int row, float
     yT = y + o.velocity.y - static_cast<float>(a) + 16.0f - static_cast<float>(c);
 
     const int column = (TruncToInt(x) + right - 1) / 16;
-    const char n = StateAt(world, column, row);
+    const char n = StateAt(stage, column, row);
     switch (n) {
         case kStateRight0:
             if (c < 0) yT += static_cast<float>(c);
@@ -91,7 +73,7 @@ bool RightSlopeCandidate(const World& world, const GameObject& o, int row, float
             return true;
         case kStateRightBelow: yT += 16.0f; return true;
         case kStateRightAbove: {
-            const char m = StateAt(world, column, row - 1);
+            const char m = StateAt(stage, column, row - 1);
             if (m == 0) return false;
             if (m == kStateRight0) {
                 if (c < 0) yT += static_cast<float>(c);
@@ -110,7 +92,7 @@ bool RightSlopeCandidate(const World& world, const GameObject& o, int row, float
 }
 
 // The mirror image for the left-edge family.
-bool LeftSlopeCandidate(const World& world, const GameObject& o, int row, float& yT) {
+bool LeftSlopeCandidate(const StageMap& stage, const TileBody& o, int row, float& yT) {
     const float x = o.position.x;
     const float y = o.position.y;
     const int left = BoxOf(o).left;
@@ -120,7 +102,7 @@ bool LeftSlopeCandidate(const World& world, const GameObject& o, int row, float&
     yT = y + o.velocity.y - static_cast<float>(a) + 13.0f + static_cast<float>(d);
 
     const int column = (TruncToInt(x) + left + 1) / 16;
-    const char n = StateAt(world, column, row);
+    const char n = StateAt(stage, column, row);
     switch (n) {
         case kStateLeft0:
             if (d > 3) yT -= static_cast<float>(d - 3);
@@ -133,7 +115,7 @@ bool LeftSlopeCandidate(const World& world, const GameObject& o, int row, float&
             return true;
         case kStateLeftBelow: yT += 16.0f; return true;
         case kStateLeftAbove: {
-            const char m = StateAt(world, column, row - 1);
+            const char m = StateAt(stage, column, row - 1);
             if (m == 0) return false;
             if (m == kStateLeft0) {
                 if (d > 3) yT -= static_cast<float>(d - 3);
@@ -153,19 +135,20 @@ bool LeftSlopeCandidate(const World& world, const GameObject& o, int row, float&
 
 // The wall probes: rows top + 1, +16, ... clamped to bottom - 2, all in one
 // column. True when one of them is solid.
-bool WallHit(const World& world, const GameObject& o, int column) {
+bool WallHit(const StageMap& stage, const TileBody& o, int column) {
     const HitBox box = BoxOf(o);
     for (int py = box.top + 1; py < box.bottom + 14; py += 16) {
         if (py > box.bottom - 2) py = box.bottom - 2;
         const int row = (TruncToInt(o.position.y) + py) / 16;
-        if (StateAt(world, column, row) == kStateSolid) return true;
+        if (StateAt(stage, column, row) == kStateSolid) return true;
     }
     return false;
 }
 
 }  // namespace
 
-bool CollideFloor(World& world, GameObject& o) {
+bool CollideFloor(const StageMap& stage, TileBody& o) {
+    o.touchedDown = false;
     if (o.velocity.y < 0.0f) {
         o.onSlope = false;
         return false;
@@ -181,15 +164,14 @@ bool CollideFloor(World& world, GameObject& o) {
         if (px >= right) px = right - 1;
         const int row = FeetPixel(o) / 16;
         const int column = (TruncToInt(o.position.x) + px) / 16;
-        const char state = StateAt(world, column, row);
+        const char state = StateAt(stage, column, row);
         if (state == 0) continue;
 
         if (state == kStateSolid) {
-            if (o.airborne == 1) LandingPose(o);
+            if (o.airborne == 1) o.touchedDown = true;
             const int a = FeetPixel(o) % 16;
             o.position.y = o.position.y - static_cast<float>(a) + o.velocity.y;
             o.velocity.y = 0.0f;
-            o.dashJump = false;
             landed = true;
             o.onSlope = false;
             continue;
@@ -199,12 +181,12 @@ bool CollideFloor(World& world, GameObject& o) {
         if (state == kStateRightBelow) {
             yT = o.position.y + 16.0f;
         } else if (IsRightFamily(state)) {
-            if (!RightSlopeCandidate(world, o, row, yT)) continue;
+            if (!RightSlopeCandidate(stage, o, row, yT)) continue;
         } else if (IsLeftFamily(state)) {
             // One left-edge probe a call, and none once a solid tile was met.
             if (leftSlopeSeen || landed) continue;
             leftSlopeSeen = true;
-            if (!LeftSlopeCandidate(world, o, row, yT)) continue;
+            if (!LeftSlopeCandidate(stage, o, row, yT)) continue;
         } else {
             continue;
         }
@@ -212,7 +194,7 @@ bool CollideFloor(World& world, GameObject& o) {
         const float y = o.position.y;
         const bool follows = (o.onSlope || o.airborne == 0) && o.gravity;
         if (!(yT <= y || (yT > y && follows))) continue;
-        if (o.airborne == 1) LandingPose(o);
+        if (o.airborne == 1) o.touchedDown = true;
         slopeY = yT;
     }
 
@@ -221,14 +203,10 @@ bool CollideFloor(World& world, GameObject& o) {
         landed = true;
         o.onSlope = true;
         o.velocity.y = 0.0f;
-        o.dashJump = false;
     }
 
     if (landed) {
-        if (o.airborne != 0) {
-            o.airborne = 0;
-            if (o.name == "Rook") PlayHeroSound(world, "CHAKU", 0, 0);
-        }
+        o.airborne = 0;
         return true;
     }
     o.airborne = 1;
@@ -236,7 +214,7 @@ bool CollideFloor(World& world, GameObject& o) {
     return false;
 }
 
-bool CollideCeiling(World& world, GameObject& o) {
+bool CollideCeiling(const StageMap& stage, TileBody& o) {
     if (!(o.velocity.y < 0.0f)) return false;
     const HitBox box = BoxOf(o);
     const int row = (TruncToInt(o.position.y) + TruncToInt(std::ceil(o.velocity.y)) + box.top) / 16;
@@ -244,14 +222,13 @@ bool CollideCeiling(World& world, GameObject& o) {
     for (int px = box.left + 1; px < box.right + 14; px += 16) {
         if (px > box.right) px = box.right - 1;
         const int column = (TruncToInt(o.position.x) + px) / 16;
-        if (StateAt(world, column, row) == kStateSolid) {
+        if (StateAt(stage, column, row) == kStateSolid) {
             hit = true;
             break;
         }
     }
     if (!hit) return false;
 
-    o.wallState = 0;
     const int t = TruncToInt(o.position.y + o.velocity.y);
     o.position.y = static_cast<float>(t - t % 16 + 16 - box.top % 16);
     o.velocity.y = 0.0f;
@@ -259,40 +236,28 @@ bool CollideCeiling(World& world, GameObject& o) {
     return true;
 }
 
-bool CollideRightWall(World& world, GameObject& o) {
+WallContact CollideRightWall(const StageMap& stage, TileBody& o) {
     const int right = BoxOf(o).right;
     const int column = (TruncToInt(o.position.x) + TruncToInt(o.velocity.x) + right + 1) / 16;
-    if (!WallHit(world, o, column)) {
-        o.freeRight = true;
-        return false;
-    }
-    if (o.velocity.x > 0.0f) {
-        // Right edge just left of the wall.
-        o.position.x = static_cast<float>(column * 16 - right - 1);
-        o.velocity.x = 0.0f;
-        EndDash(world, o);
-    }
-    o.freeRight = false;
-    return true;
+    if (!WallHit(stage, o, column)) return WallContact::None;
+    if (!(o.velocity.x > 0.0f)) return WallContact::Beside;
+    // Right edge just left of the wall.
+    o.position.x = static_cast<float>(column * 16 - right - 1);
+    o.velocity.x = 0.0f;
+    return WallContact::PushedOut;
 }
 
-bool CollideLeftWall(World& world, GameObject& o) {
+WallContact CollideLeftWall(const StageMap& stage, TileBody& o) {
     const int left = BoxOf(o).left;
     const int column = (TruncToInt(o.position.x) + TruncToInt(std::ceil(o.velocity.x)) + left - 1) / 16;
-    if (!WallHit(world, o, column)) {
-        o.freeLeft = true;
-        return false;
-    }
-    if (o.velocity.x < 0.0f) {
-        // Left edge on the wall's right side; left of the map the object
-        // is parked at -13.
-        if (o.position.x >= 0.0f)
-            o.position.x = static_cast<float>(column * 16 - left + 16);
-        else
-            o.position.x = -13.0f;
-        o.velocity.x = 0.0f;
-        EndDash(world, o);
-    }
-    o.freeLeft = false;
-    return true;
+    if (!WallHit(stage, o, column)) return WallContact::None;
+    if (!(o.velocity.x < 0.0f)) return WallContact::Beside;
+    // Left edge on the wall's right side; left of the map the body is
+    // parked at -13.
+    if (o.position.x >= 0.0f)
+        o.position.x = static_cast<float>(column * 16 - left + 16);
+    else
+        o.position.x = -13.0f;
+    o.velocity.x = 0.0f;
+    return WallContact::PushedOut;
 }

@@ -79,11 +79,11 @@ struct Play {
 
     explicit Play(const std::string& stage) {
         testing::internal::CaptureStdout();
-        game.world.sounds.log = &sounds;
+        game.sounds.log = &sounds;
         CreateHero(game);
-        hero = game.hero;
+        hero = game.world.Hero();
         game.world.LoadStage(stage, *hero);
-        game.flow.BeginStage();
+        BeginStage(game);
     }
     ~Play() { testing::internal::GetCapturedStdout(); }
     std::string Output() {
@@ -160,9 +160,9 @@ TEST(demo, EveryStageBeginsOnGroundAndLeadsOnlyToStagesThatExist) {
         // Each placement spawned as the camera's approach spawns it: dropped
         // by the stage flow onto the ground below it, inside the stage.
         for (const EnemyPlacement& placement : world.stage.enemyPlacements) {
-            play.game.camera = placement.position;
-            play.game.flow.spawnCamera = placement.position + Vector2(0.0f, 1000.0f);
-            play.game.flow.SpawnEnemies();
+            play.game.world.camera = placement.position;
+            play.game.flow.spawner.camera = placement.position + Vector2(0.0f, 1000.0f);
+            SpawnEnemies(play.game.world, play.game.flow.spawner);
             EXPECT_TRUE(placement.spawned) << placement.typeName << " never appears";
         }
         for (const GameObject& enemy : world.List("Enemies")) {

@@ -83,7 +83,7 @@ TEST_F(Definitions, ShotsFromWeaponLevelsAndFrameEvents) {
         Set(set, "64 64 16 16 48 64\nWalk 3 1 0\n");
     for (const char* set : {"Player/Pea", "Player/Bean", "Player/Dart", "Player/Bolt"}) Set(set, "16 8 2 2 14 6\nFly 1 0 0\n");
     File("weapons/Gun.weapon", "LVL1 Pea\nLVL2 Bean Speed 4 Power 2 Palette 0\nLVL3 Bean Speed 0.5 Power 0 Palette 5 NoWallCollision\n");
-    GameObject* hero = game().hero = Make("Hero", "Player");
+    GameObject* hero = Make("Hero", "Player");
     hero->weapons.push_back(LoadWeapon("Gun"));
     GameObject* muzzle = Make("Muzzle", "PlayerFX", 2);
     muzzle->position = Vector2(200.0f, 100.0f);

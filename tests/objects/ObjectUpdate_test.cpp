@@ -65,14 +65,14 @@ log = {}
 
 TEST_F(ObjectUpdate, TenPassesMeetEachPairOnceFromTheLaterSide) {
     Lua(kLogger);
-    GameObject* hero = game().hero = At("Hero", "Player", 100.0f, 100.0f);
+    GameObject* hero = At("Hero", "Player", 100.0f, 100.0f);
     std::istringstream cast("Gem Items Spit EnemyWeapons Foe Enemies Ghost PlayerBGFX Pellet PlayerWeapons "
                             "Boom EnemyFX Glow PlayerFXBack Orb PlayerFX");
     for (std::string name, category; cast >> name >> category;) At(name.c_str(), category.c_str(), 100.0f, 100.0f);
     At("Thing", "Misc", 300.0f, 128.0f)->airborne = 1;  // lands on the floor this frame: a hit, so it dies
     Objects("PlayerFXBack")[0]->parent = hero;  // kept while others are removed
     Floor(10, 17, 21);
-    game().camera = Vector2(100.0f, 100.0f);
+    world().camera = Vector2(100.0f, 100.0f);
     EXPECT_EQ(Eval("table.concat(log, ' ')"), "Hero+ Gem+ Spit+ Foe+ Ghost+ Pellet+ Boom+ Glow+ Orb+ Thing+");
     Lua("foe, hero = " + Handle(Objects("Enemies")[0]) + ", " + Handle(hero));
     const struct { const char *before, *log; } frames[] = {
@@ -99,7 +99,7 @@ TEST_F(ObjectUpdate, TenPassesMeetEachPairOnceFromTheLaterSide) {
 }
 
 TEST_F(ObjectUpdate, AFrameOfCreationsDeathsGravityAndTheView) {
-    game().camera = Vector2(160.0f, 120.0f);
+    world().camera = Vector2(160.0f, 120.0f);
     Lua(R"(
       function SpitUpdate(self)  -- the same list: updated in this pass; an earlier list: waits
         if GetLifetime(self) > 0 then return end
@@ -133,7 +133,7 @@ TEST_F(ObjectUpdate, AFrameOfCreationsDeathsGravityAndTheView) {
     // leaving it frees the placement, silently, even when dead too.
     const float spots[][2] = {{328, 100}, {328.5f, 100}, {-40, 100}, {-40.5f, 100},
                               {100, 248}, {100, 248.5f}, {-10, -40}, {-10, -40.5f}};
-    world().stage.enemyPlacements.assign(8, EnemyPlacement{"Foe", Vector2(), -1, true});
+    world().stage.enemyPlacements.assign(8, EnemyPlacement{"Foe", Vector2(), true});
     for (int i = 0; i < 8; ++i) At("Foe", "Enemies", spots[i][0], spots[i][1])->placementIndex = i;
     Objects("Enemies")[2]->health = -1.0f;
     At("Boom", "EnemyFX", 328.5f, 100.0f);  // effects never leave the view

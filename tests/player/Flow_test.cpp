@@ -48,11 +48,11 @@ TEST_F(Flow, TheOpeningRunsItsTimeline) {
     // 48, "Large", from the left, then seven with every draw 0 (height 104,
     // speed 24, "Small", from the right) and phase 2 begins.
     Draws({1, 0, 7, 1, 2, 1});
-    InputBindings::Press(game().bindings[Right]);  // held into the opening
-    flow().BeginStage();
+    Controls::Press(game().controls[Right]);  // held into the opening
+    BeginStage(game());
     // In the dark the hero dropped onto the floor, the landing heard.
     EXPECT_EQ(Played("SE_PL00\\ROOK_CHAKU.WAV"), 1);
-    EXPECT_EQ(game().camera.x, 160.0f) << "the stage clamp holds the left edge at 0";
+    EXPECT_EQ(world().camera.x, 160.0f) << "the stage clamp holds the left edge at 0";
     Lua("assert(StageName == 'Yard')");
     Play({
         // The charge orb is always in "PlayerFX".
@@ -66,15 +66,15 @@ TEST_F(Flow, TheOpeningRunsItsTimeline) {
     });
     EXPECT_EQ(flow().phaseTimer, 105);
     const auto back = Objects("PlayerFXBack", "Streak");
-    EXPECT_EQ(back[0]->position, game().camera + Vector2(-160.0f - 176.0f, -120.0f + 132.0f));
+    EXPECT_EQ(back[0]->position, world().camera + Vector2(-160.0f - 176.0f, -120.0f + 132.0f));
     EXPECT_EQ(back[0]->velocity, Vector2(48.0f, 0.0f));
     EXPECT_TRUE(back[0]->anim.IsPlaying("Large"));
-    EXPECT_EQ(back[1]->position, game().camera + Vector2(-160.0f + 320.0f, -120.0f + 104.0f));
+    EXPECT_EQ(back[1]->position, world().camera + Vector2(-160.0f + 320.0f, -120.0f + 104.0f));
     EXPECT_EQ(back[1]->velocity, Vector2(-24.0f, 0.0f));
     EXPECT_TRUE(back[1]->anim.IsPlaying("Small"));
     const auto signs = Objects("PlayerFX", "Ready");
     ASSERT_EQ(signs.size(), 2u);
-    const Vector2 signAt = game().camera - Vector2(96.0f, 15.0f);
+    const Vector2 signAt = world().camera - Vector2(96.0f, 15.0f);
     EXPECT_EQ(signs[0]->anim.PaletteRow(), 30);
     EXPECT_EQ(signs[1]->anim.PaletteRow(), 28);  // swept 18 ... 29, then 28
     Play({
@@ -93,7 +93,7 @@ TEST_F(Flow, TheOpeningRunsItsTimeline) {
     EXPECT_EQ(signs[0]->velocity, Vector2(-16.0f, 0.0f));
     EXPECT_EQ(signs[1]->velocity, Vector2(16.0f, 0.0f));
     const GameObject* beam = Objects("Player", "Rook Teleport").at(0);
-    EXPECT_EQ(beam->position, Vector2(64.0f, game().camera.y - 192.0f));
+    EXPECT_EQ(beam->position, Vector2(64.0f, world().camera.y - 192.0f));
     EXPECT_EQ(beam->velocity, Vector2(0.0f, 8.0f));
     // The beam falls to the hero's floor, plays "Appear" (3 + 2 + 2 ticks)
     // and is erased as the hero shows; the key held into the opening was let
@@ -111,7 +111,7 @@ TEST_F(Flow, TheOpeningRunsItsTimeline) {
 }
 
 TEST_F(Flow, FadesSwitchStages) {
-    flow().BeginStage();
+    BeginStage(game());
     Play({
         {1, "", "fade 0.98"},
         {49, "", "fade 0.00 phase 1"},
@@ -138,13 +138,13 @@ TEST_F(Flow, FadesSwitchStages) {
     // A start over no ground: the drop stops and the opening goes on.
     world().LoadStage("Pit", hero());
     testing::internal::CaptureStdout();
-    flow().BeginStage();
+    BeginStage(game());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "The hero did not land after 10000 steps\n");
     EXPECT_EQ(flow().phase, 1);
 }
 
 TEST_F(Flow, OpeningObjectsGoWithTheirStageOrTheirScripts) {
-    flow().BeginStage();
+    BeginStage(game());
     // A switch during the opening ends its objects and starts it afresh.
     Frames(100);
     ASSERT_GE(OpeningObjects(), 3);
@@ -176,7 +176,7 @@ TEST_F(Flow, OpeningObjectsGoWithTheirStageOrTheirScripts) {
 
 TEST_F(Flow, ABeamWithoutAppearShowsTheHeroAsItLands) {
     Set("Player/Rook Teleport", "64 64 24 22 40 60\nStand 2 2 0\n");
-    flow().BeginStage();
+    BeginStage(game());
     ASSERT_TRUE(RunToPhase(3));
     ASSERT_TRUE(RunToPhase(0));
     EXPECT_TRUE(hero().visible);
@@ -206,8 +206,8 @@ protected:
         world().LoadStage("Field", hero());
     }
     void At(float x, float y) {
-        game().camera = Vector2(x, y);
-        flow().SpawnEnemies();
+        world().camera = Vector2(x, y);
+        SpawnEnemies(world(), flow().spawner);
     }
     GameObject* From(int placement) {
         for (GameObject& o : world().List("Enemies"))
@@ -267,7 +267,7 @@ TEST_F(Spawn, OnlyWithinReachAndOntoGround) {
     At(400, -260);  // bottom border -168 to -128
     ASSERT_NE(From(0), nullptr);
     EXPECT_EQ(From(1), nullptr);
-    flow().spawnCameraKnown = false;
+    flow().spawner.cameraKnown = false;
     At(700, 160);
     testing::internal::CaptureStdout();
     At(705, 160);  // right border 872 to 877, the left edge at 874
@@ -282,11 +282,11 @@ TEST_F(Spawn, OnlyWithinReachAndOntoGround) {
     world().nextStage = "Field";
     game().fade = ScreenFade{1.0f, 2};
     testing::internal::CaptureStdout();
-    flow().StepStageFlow();
+    StepStageFlow(game());
     testing::internal::GetCapturedStdout();
-    ASSERT_EQ(game().camera.x, 160.0f);
-    flow().StepStageFlow();
-    flow().StepStageFlow();
+    ASSERT_EQ(world().camera.x, 160.0f);
+    StepStageFlow(game());
+    StepStageFlow(game());
     EXPECT_EQ(Enemies(), 0u);
 }
 

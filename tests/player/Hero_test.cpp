@@ -329,10 +329,10 @@ TEST_F(Hero, TakesHitsAndRefills) {
     });
     EXPECT_EQ(Played("VO_PL00\\ROOK_DAMAG2.WAV"), 1);
     // Falling to 8 or below: the pinch voice, once, after the damage voice.
-    world().sounds.busyForTests.insert(2);
+    game().sounds.busyForTests.insert(2);
     Lua("DamagePlayer(GetPlayer(), 7)");
     Play({{30, "", "health 8.00 -VO_PL00\\ROOK_PINCH.WAV"}});
-    world().sounds.busyForTests.clear();
+    game().sounds.busyForTests.clear();
     Play({{1, "", "+VO_PL00\\ROOK_PINCH.WAV@2"}, {60, "", "hurt 0"}});
     EXPECT_EQ(Played("VO_PL00\\ROOK_PINCH.WAV"), 1);
     // A refill of 4 freezes the game: half a point a frame, a tick every

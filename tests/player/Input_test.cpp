@@ -11,7 +11,7 @@ class Input : public TestWorld {
 protected:
     Input() { AddHero(); }
     std::vector<int> Edges(Action action) {
-        const ActionState& a = game().bindings[action];
+        const ActionState& a = game().controls[action];
         return {a.pressed, a.released, a.held};
     }
 };
@@ -22,7 +22,7 @@ TEST_F(Input, EdgesBindingsAndTheStick) {
     EXPECT_EQ(Edges(Jump), (std::vector<int>{0, 1, 0}));
     EXPECT_EQ(Edges(Attack1), (std::vector<int>{1, 0, 1}));
     EXPECT_EQ(Edges(Dash), (std::vector<int>{1, 0, 1}));
-    EXPECT_EQ(game().bindings.stickX, 20000) << "only axis 0 is the stick";
+    EXPECT_EQ(game().controls.stickX, 20000) << "only axis 0 is the stick";
     for (Action quiet : {Attack2, Left, Right, Up, Down, PrevWeapon, NextWeapon})
         EXPECT_EQ(Edges(quiet), (std::vector<int>{0, 0, 0})) << quiet;
     Step("release left shift, press joyjump");

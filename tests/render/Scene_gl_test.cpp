@@ -10,7 +10,9 @@
 #include "core/DataPath.h"
 #include "render/DrawPrimitives.h"
 #include "render/FrameComposition.h"
+#include "app/GameFrame.h"
 #include "render/PaletteShader.h"
+#include "render/Texture.h"
 #include "render/ShaderRuntime.h"
 #include "support/GlTestContext.h"
 #include "support/TestWorld.h"
@@ -69,7 +71,7 @@ protected:
         }
         std::filesystem::create_directories(Root() + "/data/gfx");
         ShippedPrograms(Root());
-        world().animationSets.uploadTextures = true;
+        world().animationSets.makeTextures = CreateTextures;
         testing::internal::CaptureStdout();
         shader.Create();
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the shipped programs build silently
@@ -85,7 +87,7 @@ protected:
     }
 
     Screenshot Compose() {
-        ComposeFrame(game(), resources);
+        ComposeFrame(ViewOf(game()), resources);
         return Screenshot::Back();
     }
 
@@ -103,7 +105,7 @@ TEST_F(SceneTest, OneFrameAndItsVariants) {
     stage.tileMap[std::make_pair(2, 1)] = TileInfo{17, '1'};
     stage.backgroundLayers = {Layer(20, 15, {{19, 14, 18}}), Layer(30, 20, {{12, 9, 33}})};
     stage.foregroundLayers = {Layer(40, 25, {{19, 5, 3}, {33, 20, 3}})};
-    game().camera = Vector2(160, 120);  // world pixels are screen pixels
+    world().camera = Vector2(160, 120);  // world pixels are screen pixels
 
     // Positions truncate toward zero; every direction but 1 mirrors.
     Put("Enemies", "Test\\Block", 10.9f, -0.5f, 0);
@@ -125,8 +127,7 @@ TEST_F(SceneTest, OneFrameAndItsVariants) {
     // drawn after every list left of it.
     const char* order[] = {"Enemies", "PlayerFXBack", "Items", "Player", "EnemyFX", "EnemyWeapons", "PlayerWeapons", "PlayerFX"};
     for (int k = 0; k < 8; ++k) Put(order[k], "Test\\Solid", 100 + k, 100, k + 1);
-    game().hero = &world().List("Player").back();
-    game().hero->health = 20, game().player.shownHealth = 26.5f;
+    world().Hero()->health = 20, game().player.shownHealth = 26.5f;
     Put("Misc", "Test\\Solid", 200, 50, 1);
     Put("Bogus", "Test\\Solid", 220, 50, 1);
     // After-images add through the blue palette; clear texels add nothing.
@@ -157,9 +158,9 @@ TEST_F(SceneTest, OneFrameAndItsVariants) {
     for (int k = 0; k < 8; ++k) EXPECT_TRUE(shot.RegionIs(100 + k, 100, 1, 8, Pal(k + 1, 1))) << order[k];
 
     // The hero vanishes after hurtTimer 108; the gauge turns yellow at 8.
-    game().hero->hurtTimer = 108;
+    world().Hero()->hurtTimer = 108;
     EXPECT_TRUE(Compose().RegionIs(103, 100, 1, 8, Pal(4, 1)));
-    game().hero->hurtTimer = 109, game().hero->health = 8, game().player.shownHealth = 8;
+    world().Hero()->hurtTimer = 109, world().Hero()->health = 8, game().player.shownHealth = 8;
     shot = Compose();
     EXPECT_TRUE(shot.RegionIs(103, 100, 1, 8, Pal(3, 1)));
     EXPECT_TRUE(shot.RegionIs(24, 72, 5, 8, Rgb{255, 239, 99}) && shot.RegionIs(24, 46, 5, 26, kFrame));
@@ -180,7 +181,7 @@ TEST_F(SceneTest, OneFrameAndItsVariants) {
     shot = Compose();
     EXPECT_TRUE(shot.RegionIs(250, 0, 1, 1, Rgb{4, 4, 128}, 3) && shot.RegionIs(250, 239, 1, 1, Rgb{4, 4, 128}, 3));
     EXPECT_TRUE(shot.RegionIs(250, 14, 1, 1, Rgb{123, 123, 128}, 3) && shot.RegionIs(250, 15, 1, 210, kBlack));
-    game().flow.phase = 0, game().hero->hurtTimer = 0;
+    game().flow.phase = 0, world().Hero()->hurtTimer = 0;
 
     game().fade.level = 0.5f;
     EXPECT_TRUE(Compose().RegionIs(103, 100, 1, 8, Rgb{12, 18, 38}, 1));
@@ -198,7 +199,7 @@ TEST_F(SceneTest, OneFrameAndItsVariants) {
 
     // Parallax seen from (480, 360): the view's origin on the main layer is
     // (320, 240), on the half-way layer (160, 120), on a one-screen layer 0.
-    game().videoMode = 2, game().fade.level = 0, game().camera = Vector2(480.5f, 360.75f);
+    game().videoMode = 2, game().fade.level = 0, world().camera = Vector2(480.5f, 360.75f);
     shot = Compose();
     EXPECT_TRUE(shot.RegionIs(304, 224, 16, 16, Tile(18)) && shot.RegionIs(32, 24, 16, 16, Tile(33)));
     EXPECT_TRUE(shot.RegionIs(80, 32, 16, 16, Tile(511)) && shot.RegionIs(208, 80, 16, 16, Tile(3)));

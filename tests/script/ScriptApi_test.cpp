@@ -41,7 +41,7 @@ protected:
         Set("Player/Rook", "32 32 8 4 24 32\nStand 1 0 0\n");
         Set("Player/Pellet", "8 8 0 0 8 8\nFly 1 0 0\n");
         Set("Effects/Spark", "24 24 0 0 24 24\nBurst 2 3 0\nFade 2 3 1\n", 48, 24);
-        hero = game().hero = Make("Rook", "Player");
+        hero = Make("Rook", "Player");
         hero->position = Vector2(140.5f, 60.0f);
         hero->dashTimer = 5;
         hero->weapons = {WeaponGroup{{WeaponDef{-1.0f, 4.0f, "Pellet"}}, "Gun"}};
@@ -51,7 +51,7 @@ protected:
         m->weaponLevel = 1;
         Lua(kHelpers);
         Lua("hero, m = " + Handle(hero) + ", " + Handle(m));
-        lua_register(world().script.State(), "Tick", [](lua_State* L) {
+        lua_register(game().script.State(), "Tick", [](lua_State* L) {
             for (int i = 0; i < scriptapi::IntArg(L, 2); ++i) scriptapi::ObjectArg(L, 1)->anim.Advance();
             return 0;
         });

@@ -33,12 +33,12 @@ TEST_F(Host, ScriptErrorsArePrintedOnceAndTheGameGoesOn) {
     for (int frame = 0; frame < 3; ++frame) {
         for (const char* hook : {"Update", "HitGround", "Death", "OnFrame2", "OnFrame0", "OnFrame9"})
             world().CallHook(*walker, hook);
-        world().script.RunFile("DATA\\objects\\enemies\\broken.LUA");
-        world().script.RunFile("data/objects/Failing.lua");
-        world().script.RunFile("data/objects/Nobody.lua");
-        EXPECT_FALSE(world().script.RunString("fine = = 2", "=test"));
+        game().script.RunFile("DATA\\objects\\enemies\\broken.LUA");
+        game().script.RunFile("data/objects/Failing.lua");
+        game().script.RunFile("data/objects/Nobody.lua");
+        EXPECT_FALSE(game().script.RunString("fine = = 2", "=test"));
     }
-    world().script.CallHook("WalkerCollide", World::ToHandle(walker), 0);
+    game().script.CallHook("WalkerCollide", World::ToHandle(walker), 0);
     EXPECT_EQ(GetCapturedStdout(), "Script error: test:2: boom\n"
                                    "Script error: test:3: attempt to index local 'missing' (a nil value)\n"
                                    "Script error: (error object is a table value)\n"
@@ -71,10 +71,10 @@ TEST_F(Host, ScriptErrorsArePrintedOnceAndTheGameGoesOn) {
 
     // Past 4096 different messages the memory starts afresh: a message prints again.
     CaptureStdout();
-    for (int i = 0; i <= 4096; ++i) world().script.RunString("error('e" + std::to_string(i % 4096) + "', 0)", "=x");
+    for (int i = 0; i <= 4096; ++i) game().script.RunString("error('e" + std::to_string(i % 4096) + "', 0)", "=x");
     const std::string out = GetCapturedStdout();
     EXPECT_NE(out.find("Script error: e0\n"), out.rfind("Script error: e0\n"));
-    EXPECT_EQ(lua_gettop(world().script.State()), 0);
+    EXPECT_EQ(lua_gettop(game().script.State()), 0);
 }
 
 }  // namespace

@@ -95,23 +95,23 @@ TEST_F(CameraTest, Rows) {
         EmptyStage(r.width, r.height);
         StageMap& stage = world().stage;
         stage.mainLayer.zones = r.zones;
-        const CameraZone* zones = stage.mainLayer.zones.data();
-        const GameObject hero(Vector2(r.hx, r.hy), AnimationSet());
-        game().camera = Vector2(r.cx, r.cy);
+        const Vector2 hero(r.hx, r.hy);
+        world().camera = Vector2(r.cx, r.cy);
         CameraState& state = r.steps ? game().cameraState : game().flow.settleCamera;
         game().cameraState = game().flow.settleCamera = CameraState();
-        game().cameraState.currentZone = r.previous >= 0 ? &zones[r.previous] : nullptr, game().cameraState.zoneLift = r.lift;
+        game().cameraState.zone = r.previous, game().cameraState.stage = stage.serial;
+        game().cameraState.zoneLift = r.lift;
         testing::internal::CaptureStdout();
-        if (r.steps == 0) SettleCamera(stage, hero, game().camera, state);
-        for (int i = 0; i < r.steps; ++i) UpdateCamera(stage, hero, game().camera, state);
+        if (r.steps == 0) SettleCamera(stage, hero, world().camera, state);
+        for (int i = 0; i < r.steps; ++i) UpdateCamera(stage, hero, world().camera, state);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), r.message);
-        EXPECT_EQ(game().camera.x, r.x == kAny ? game().camera.x : r.x);
-        EXPECT_EQ(game().camera.y, r.y == kAny ? game().camera.y : r.y);
+        EXPECT_EQ(world().camera.x, r.x == kAny ? world().camera.x : r.x);
+        EXPECT_EQ(world().camera.y, r.y == kAny ? world().camera.y : r.y);
         EXPECT_EQ(state.zoneLift, r.outLift == kAny ? state.zoneLift : r.outLift);
-        EXPECT_EQ(state.currentZone, r.zone == kAny ? state.currentZone : r.zone >= 0 ? &zones[r.zone] : nullptr);
+        EXPECT_EQ(state.zone, r.zone == kAny ? state.zone : r.zone);
         if (r.steps == 0) {  // the per-frame state is not the settle's
             EXPECT_EQ(game().cameraState.zoneLift, r.lift);
-            EXPECT_EQ(game().cameraState.currentZone, nullptr);
+            EXPECT_EQ(game().cameraState.zone, -1);
         }
     }
 }

@@ -80,8 +80,7 @@ TEST_F(StageLoaderTest, AValidFileReplacesEverything) {
     hero.velocity = Vector2(2.5f, -4.0f), hero.health = 3.0f, hero.maxHealth = 28.0f, world().heroAlive = false;
     for (const char* category : {"PlayerFX", "Enemies", "Items", "Misc", "PlayerWeapons", "EnemyFX"})
         Make("Box", category);
-    CameraZone stale;
-    game().cameraState.currentZone = game().flow.settleCamera.currentZone = &stale;
+    game().cameraState.zone = 1, game().cameraState.stage = world().stage.serial;
     game().cameraState.zoneLift = 20;
 
     EXPECT_EQ(Load("Good"), "");
@@ -107,7 +106,8 @@ TEST_F(StageLoaderTest, AValidFileReplacesEverything) {
     EXPECT_EQ(world().List("Player").size() + world().List("PlayerFX").size(), 2u);
     for (const char* category : {"Enemies", "Items", "Misc", "PlayerWeapons", "EnemyFX"})
         EXPECT_TRUE(world().List(category).empty()) << category;
-    EXPECT_TRUE(game().cameraState.currentZone == nullptr && game().flow.settleCamera.currentZone == nullptr);
+    UpdateCamera(world().stage, Vector2(-1000.0f, -1000.0f), world().camera, game().cameraState);
+    EXPECT_EQ(game().cameraState.zone, -1) << "no zone holds the hero, and the old one is gone";
     EXPECT_EQ(game().cameraState.zoneLift, 20);
 
     // No start cell: the hero keeps his place. No state file: all passable.

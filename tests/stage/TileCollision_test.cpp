@@ -3,7 +3,7 @@
 // state, animation and sounds out.
 #include <gtest/gtest.h>
 
-#include "stage/TileCollision.h"
+#include "objects/TileContact.h"
 #include "support/TestWorld.h"
 
 namespace {

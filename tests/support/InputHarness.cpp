@@ -16,13 +16,13 @@
                                          << FormatFrameState(s);
 }
 
-InputHarness::InputHarness(Game& game) : game_(game), previousLog_(game.world.sounds.log) {
+InputHarness::InputHarness(Game& game) : game_(game), previousLog_(game.sounds.log) {
     SeedRandom(1);
-    game_.world.sounds.log = &log_;
+    game_.sounds.log = &log_;
 }
 
 InputHarness::~InputHarness() {
-    game_.world.sounds.log = previousLog_;
+    game_.sounds.log = previousLog_;
 }
 
 FrameState InputHarness::Step(const std::string& extra) {

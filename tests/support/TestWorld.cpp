@@ -109,17 +109,17 @@ void TestWorld::StageFile(const std::string& name, const std::string& bytes) {
 Game& TestWorld::game() {
     if (!game_) {
         game_.reset(new Game());
-        game_->world.sounds.log = &sounds;
+        game_->sounds.log = &sounds;
     }
     return *game_;
 }
 
 void TestWorld::Lua(const std::string& source) {
-    ASSERT_TRUE(world().script.RunString(source, "=test")) << source;
+    ASSERT_TRUE(game().script.RunString(source, "=test")) << source;
 }
 
 std::string TestWorld::Eval(const std::string& expression) {
-    lua_State* L = world().script.State();
+    lua_State* L = game().script.State();
     const std::string chunk = "return tostring(" + expression + ")";
     if (luaL_loadstring(L, chunk.c_str()) != 0 || lua_pcall(L, 0, 1, 0) != 0) {
         const std::string message = lua_tostring(L, -1) ? lua_tostring(L, -1) : "?";

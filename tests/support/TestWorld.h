@@ -64,7 +64,7 @@ protected:
 
     Game& game();
     World& world() { return game().world; }
-    GameObject& hero() { return *game().hero; }
+    GameObject& hero() { return *world().Hero(); }
 
     // Lua in the game's state: Lua fails the test on an error; Eval gives
     // tostring(expression), or "error: ..." when it fails.
