@@ -68,7 +68,6 @@ struct AnimationSet {
     bool EndOfAnimation() const { return loopCount != 0; }
     int AnimationLoops() const { return loopCount; }
     bool HitFrame(int n) const;  // n counts from 1
-    void SetPaletteFraction(float a, float b) { paletteIndex = a / b; }
 
     // Palette rows as scripts see them: row n is stored as n / 32, and read
     // back truncated toward zero (-1 stays -1: drawn without the shader).

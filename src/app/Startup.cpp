@@ -69,7 +69,7 @@ bool OpenWindow() {
 
 void CreateHero(Game& game) {
     World& world = game.world;
-    GameObject* hero = world.CreateObjectInCategory("Rook", 0, "Player");
+    GameObject* hero = world.CreateObjectInCategory("Rook", 0, Category::Player);
     hero->dieOnWall = false;
     game.player.normalTexture = hero->anim.texture;
     game.player.normalRectTexture = hero->anim.rectTexture;
@@ -80,7 +80,7 @@ void CreateHero(Game& game) {
     hero->gravity = true;
     hero->weapons.push_back(LoadWeapon("Rook Buster"));
 
-    GameObject* orb = world.CreateObjectInCategory("ChargeOrb", 0, "PlayerFX");
+    GameObject* orb = world.CreateObjectInCategory("ChargeOrb", 0, Category::PlayerFX);
     orb->dieOnWall = false;
     orb->parent = hero;
     orb->parentOffset = Vector2(8.0f, 16.0f);

@@ -32,11 +32,11 @@ const char* DrawDrop() {
 
 }  // namespace
 
-void World::ProcessDeaths(const std::vector<std::string>& categories) {
-    for (const std::string& category : categories) {
+void World::ProcessDeaths(const std::vector<Category>& categories) {
+    for (Category category : categories) {
         ObjectList& list = List(category);
         if (list.empty()) continue;
-        const bool enemies = category == "Enemies";
+        const bool enemies = category == Category::Enemies;
         const ObjectList::iterator last = std::prev(list.end());
         for (ObjectList::iterator it = list.begin();; ++it) {
             GameObject& obj = *it;
@@ -48,7 +48,7 @@ void World::ProcessDeaths(const std::vector<std::string>& categories) {
                 if (enemies) {
                     const std::string drop = DrawDrop();
                     if (!drop.empty()) {
-                        GameObject* item = CreateObjectInCategory(drop, -1, "Items");
+                        GameObject* item = CreateObjectInCategory(drop, -1, Category::Items);
                         item->position = obj.position + Vector2(16.0f, 32.0f);
                         item->dieOnWall = false;
                         item->gravity = true;
@@ -61,7 +61,7 @@ void World::ProcessDeaths(const std::vector<std::string>& categories) {
                 obj.placementIndex < static_cast<int>(stage.enemyPlacements.size())) {
                 stage.enemyPlacements[obj.placementIndex].spawned = false;
             }
-            removalQueues[category].push_back(it);
+            removalQueues[NameOf(category)].push_back(it);
             if (it == last) break;
         }
     }

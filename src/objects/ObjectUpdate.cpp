@@ -35,39 +35,6 @@ const float kWindowHalfWidth = kViewHalfWidth + 8.0f;
 const float kWindowHalfHeight = kViewHalfHeight + 8.0f;
 const char* const kHitSound = "SE_PL00\\ROOK_E_DAMA.WAV";
 
-struct UpdatePass {
-    const char* category;
-    std::vector<std::string> targets;
-};
-
-const std::vector<UpdatePass>& UpdatePasses() {
-    static const std::vector<UpdatePass> passes = {
-        {"Items", {}},
-        {"EnemyWeapons", {"Player"}},
-        {"Enemies", {"Player", "PlayerWeapons"}},
-        {"PlayerBGFX", {}},
-        {"PlayerWeapons", {"Enemies"}},
-        {"Player", {"Enemies", "EnemyWeapons", "Items"}},
-        {"EnemyFX", {}},
-        {"PlayerFXBack", {}},
-        {"PlayerFX", {}},
-        {"Misc", {}},
-    };
-    return passes;
-}
-
-const std::vector<std::string>& DeathOrder() {
-    static const std::vector<std::string> order = {"Enemies",      "PlayerWeapons", "EnemyFX",
-                                                   "PlayerFXBack", "PlayerFX",      "Misc",
-                                                   "EnemyWeapons", "PlayerBGFX",    "Items"};
-    return order;
-}
-
-bool LeavesView(const std::string& category) {
-    return category == "Enemies" || category == "PlayerWeapons" || category == "EnemyWeapons" ||
-           category == "Items";
-}
-
 // Truncation toward zero that stays defined for values a script can produce
 // (huge, infinite or NaN positions): out-of-range values saturate, NaN is 0.
 int Trunc(float v) {
@@ -94,20 +61,23 @@ bool Overlap(const GameObject& a, const GameObject& b) {
 void World::UpdateAllObjects() {
     for (auto& entry : collisionRegistry) entry.second.clear();
 
-    for (const UpdatePass& pass : UpdatePasses()) UpdateCategory(pass.category, pass.targets);
+    for (Category category : UpdateOrder()) UpdateCategory(NameOf(category));
 
-    ProcessDeaths(DeathOrder());
+    ProcessDeaths(RemovalOrder());
     RemoveQueued();
 
-    ObjectList& players = List("Player");
-    if (!players.empty() && players.front().health <= 0.0f && heroAlive) {
-        CallHook(players.front(), "Death");
+    GameObject* hero = Hero();
+    if (hero && hero->health <= 0.0f && heroAlive) {
+        CallHook(*hero, "Death");
         heroAlive = false;
     }
 }
 
-void World::UpdateCategory(const std::string& category, const std::vector<std::string>& targets) {
+void World::UpdateCategory(const std::string& category) {
     currentCategory = category;
+    currentRow = FindCategory(category);
+    static const std::vector<Category> kNoTargets;
+    const std::vector<Category>& targets = currentRow ? currentRow->targets : kNoTargets;
     ObjectList& list = List(category);
     if (list.empty()) return;
 
@@ -126,14 +96,14 @@ void World::UpdateCategory(const std::string& category, const std::vector<std::s
 
             if (!obj.noCollide && obj.hurtTimer == 0) {
                 collisionRegistry[category].push_back(&obj);
-                for (const std::string& target : targets) {
-                    std::vector<GameObject*>& others = collisionRegistry[target];
+                for (Category target : targets) {
+                    std::vector<GameObject*>& others = collisionRegistry[NameOf(target)];
                     // By index: a hook may create objects, never register them
                     // here, but an index survives any growth of the vector.
                     for (size_t i = 0; i < others.size(); ++i) {
                         GameObject& other = *others[i];
                         if (!Overlap(obj, other)) continue;
-                        if (category == "PlayerWeapons") PlaySound(kHitSound, -1, 0);
+                        if (currentRow->hitSound) PlaySound(kHitSound, -1, 0);
                         if (!script) continue;
                         script->CallHook(obj.name + "Collide", ToHandle(&obj), ToHandle(&other));
                         script->CallHook(other.name + "Collide", ToHandle(&other), ToHandle(&obj));
@@ -162,7 +132,7 @@ void World::UpdateObject(GameObject& obj) {
         const bool left = CollideLeftWall(*this, obj);
         if ((floor || ceiling || right || left) && obj.dieOnWall) {
             obj.health = 0.0f;
-            if (currentCategory == "PlayerWeapons") PlaySound(kHitSound, -1, 0);
+            if (currentRow && currentRow->hitSound) PlaySound(kHitSound, -1, 0);
         }
         if (wasAirborne != 0 && obj.airborne == 0) CallHook(obj, "HitGround");
         if (obj.counter != 0) obj.counter += 1;
@@ -180,7 +150,7 @@ void World::UpdateObject(GameObject& obj) {
 
     if (obj.killOnEndAnim && obj.anim.loopCount != 0) obj.health = 0.0f;
 
-    if (LeavesView(currentCategory)) {
+    if (currentRow && currentRow->leavesView) {
         const float x = obj.position.x;
         const float y = obj.position.y;
         const bool inside = x + obj.anim.frameWidth >= camera.x - kWindowHalfWidth &&

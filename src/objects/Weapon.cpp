@@ -78,7 +78,7 @@ WeaponGroup LoadWeapon(const std::string& name) {
 }
 
 GameObject* FireWeapon(World& world, GameObject& shooter) {
-    ObjectList& players = world.List("Player");
+    ObjectList& players = world.List(Category::Player);
     if (players.empty()) return nullptr;
     const std::vector<WeaponGroup>& weapons = players.front().weapons;
     if (shooter.weaponIndex < 0 || shooter.weaponIndex >= static_cast<int>(weapons.size()))

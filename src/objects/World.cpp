@@ -5,45 +5,15 @@
 #include "objects/ObjectDefinitions.h"
 #include "stage/StageLoader.h"
 
-const char* const kCategoryNames[10] = {"Player",      "PlayerBGFX", "PlayerWeapons", "Enemies",
-                                        "EnemyWeapons", "EnemyFX",   "PlayerFX",      "PlayerFXBack",
-                                        "Items",        "Misc"};
-
-namespace {
-
-// Sprite-set prefix of a category; unknown categories and "Misc" have none.
-std::string CategoryPrefix(const std::string& category) {
-    if (category == "Player" || category == "PlayerBGFX" || category == "PlayerWeapons")
-        return "Player\\";
-    if (category == "Enemies" || category == "EnemyWeapons") return "Enemies\\";
-    if (category == "EnemyFX" || category == "PlayerFX" || category == "PlayerFXBack")
-        return "Effects\\";
-    if (category == "Items") return "Items\\";
-    return "";
-}
-
-bool IsEffectCategory(const std::string& category) {
-    return category == "PlayerFX" || category == "EnemyFX" || category == "PlayerBGFX" ||
-           category == "PlayerFXBack";
-}
-
-const std::vector<std::string>& RemovalOrder() {
-    static const std::vector<std::string> order = {"Enemies",      "PlayerWeapons", "EnemyFX",
-                                                   "PlayerFXBack", "PlayerFX",      "Misc",
-                                                   "EnemyWeapons", "PlayerBGFX",    "Items"};
-    return order;
-}
-
-}  // namespace
-
 GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
                                           const std::string& category) {
-    const std::string setName = CategoryPrefix(category) + name;
+    const CategoryRow* row = FindCategory(category);
+    const std::string setName = (row ? row->prefix : "") + name;
     ObjectList& list = List(category);
     list.push_back(GameObject(Vector2(0.0f, 0.0f), LoadAnimationSet(setName)));
     GameObject& obj = list.back();
     live_.insert(&obj);
-    if (IsEffectCategory(category)) obj.tileCollision = false;
+    if (row) obj.tileCollision = row->tileCollision;
     obj.name = name;
     LoadScriptFile(obj, setName);
     LoadLuaAndEvents(*this, obj, setName);
@@ -64,8 +34,8 @@ void World::Kill() {
 
 void World::RemoveQueued() {
     std::set<const GameObject*> erased;
-    for (const std::string& category : RemovalOrder()) {
-        auto queued = removalQueues.find(category);
+    for (Category category : RemovalOrder()) {
+        auto queued = removalQueues.find(NameOf(category));
         if (queued == removalQueues.end()) continue;
         ObjectList& list = List(category);
         for (ObjectList::iterator position : queued->second) {
@@ -97,7 +67,7 @@ bool World::RemoveNow(ObjectHandle handle) {
         ObjectList& list = entry.second;
         for (ObjectList::iterator it = list.begin(); it != list.end(); ++it) {
             if (&*it != target) continue;
-            if (entry.first == "Player" && it == list.begin()) return false;
+            if (&*it == Hero()) return false;
             std::vector<ObjectList::iterator>& queued = removalQueues[entry.first];
             queued.erase(std::remove(queued.begin(), queued.end(), it), queued.end());
             list.erase(it);
@@ -144,7 +114,8 @@ void World::LoadStage(const std::string& name, GameObject& hero) {
 
     std::vector<std::string> emptied;
     for (const auto& entry : lists) {
-        if (entry.first != "Player" && entry.first != "PlayerFX") emptied.push_back(entry.first);
+        const CategoryRow* row = FindCategory(entry.first);
+        if (!row || !row->keptOnNewStage) emptied.push_back(entry.first);
     }
     for (const std::string& category : emptied) ClearList(category);
     stage = std::move(loaded.map);
@@ -169,7 +140,7 @@ void World::LoadStage(const std::string& name, GameObject& hero) {
 }
 
 GameObject* World::Hero() {
-    auto players = lists.find("Player");
+    auto players = lists.find(NameOf(Category::Player));
     return players == lists.end() || players->second.empty() ? nullptr : &players->second.front();
 }
 

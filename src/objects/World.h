@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "anim/AnimationSetCache.h"
+#include "objects/Category.h"
 #include "objects/GameObject.h"
 #include "objects/ObjectHandle.h"
 #include "objects/ScriptHooks.h"
@@ -25,9 +26,6 @@
 #include "stage/StageMap.h"
 
 using ObjectList = std::list<GameObject>;
-
-// The ten categories, in the order of the table that defines them.
-extern const char* const kCategoryNames[10];
 
 // The object box test of the collision passes (ObjectUpdate.cpp): hit boxes
 // at their positions, widened or narrowed by the sum of both velocities;
@@ -41,12 +39,17 @@ public:
     World& operator=(const World&) = delete;
 
     // --- objects (World.cpp) ---------------------------------------------
-    // The one way to create an object. Never null.
+    // The one way to create an object, in a category by its name (any name:
+    // see Category.h). Never null.
     GameObject* CreateObjectInCategory(const std::string& name, int palette,
                                        const std::string& category);
+    GameObject* CreateObjectInCategory(const std::string& name, int palette, Category category) {
+        return CreateObjectInCategory(name, palette, NameOf(category));
+    }
 
     // The category's list, created empty on first use.
     ObjectList& List(const std::string& category) { return lists[category]; }
+    ObjectList& List(Category category) { return lists[NameOf(category)]; }
 
     // Queues the current object for removal (nothing outside an update pass).
     void Kill();
@@ -83,11 +86,12 @@ public:
 
     // --- per-frame update (ObjectUpdate.cpp) ------------------------------
     void UpdateAllObjects();
-    void UpdateCategory(const std::string& category, const std::vector<std::string>& targets);
+    // One pass over a category's list; a name outside the ten has no targets.
+    void UpdateCategory(const std::string& category);
     void UpdateObject(GameObject& o);
 
     // --- deaths and drops (Deaths.cpp) ------------------------------------
-    void ProcessDeaths(const std::vector<std::string>& categories);
+    void ProcessDeaths(const std::vector<Category>& categories);
 
     // --- stage --------------------------------------------------------------
     // Loads "data/Stages/" + name + ".rmap" (stage/StageLoader.h): a good file
@@ -118,6 +122,7 @@ public:
     std::map<std::string, std::vector<GameObject*>> collisionRegistry;
     std::map<std::string, std::vector<ObjectList::iterator>> removalQueues;
     std::string currentCategory;
+    const CategoryRow* currentRow = nullptr;  // of currentCategory; null outside the ten
     GameObject* currentObject = nullptr;  // null outside an update pass
     ObjectList::iterator currentPosition;
     bool heroAlive = true;

@@ -53,7 +53,7 @@ void SpawnEnemies(World& world, EnemySpawner& spawner) {
 
 GameObject* SpawnEnemy(World& world, int index) {
     const std::string type = world.stage.enemyPlacements[index].typeName;
-    GameObject* enemy = world.CreateObjectInCategory(type, 0, "Enemies");
+    GameObject* enemy = world.CreateObjectInCategory(type, 0, Category::Enemies);
     EnemyPlacement& placement = world.stage.enemyPlacements[index];
     enemy->placementIndex = index;
     placement.spawned = true;

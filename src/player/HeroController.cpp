@@ -12,14 +12,14 @@ namespace {
 constexpr int kNoPalette = -1;
 constexpr float kDashEffectReach = -30.0f;  // behind a hero facing right; not mirrored
 
-GameObject& CreateEffect(GameState& game, const char* name, const char* category, int paletteRow) {
+GameObject& CreateEffect(GameState& game, const char* name, Category category, int paletteRow) {
     GameObject& effect = *game.world.CreateObjectInCategory(name, paletteRow, category);
     effect.dieOnWall = false;
     return effect;
 }
 
 // An effect that follows the hero at offset.
-GameObject& AttachEffect(GameState& game, const char* name, const char* category,
+GameObject& AttachEffect(GameState& game, const char* name, Category category,
                          const Vector2& offset) {
     GameObject& hero = *game.world.Hero();
     GameObject& effect = CreateEffect(game, name, category, kNoPalette);
@@ -65,11 +65,11 @@ void RunDashAndWalk(GameState& game, GameObject& hero) {
             anim.ChangeAnimation("Dash");
         }
         if (anim.IsPlaying("Dash") && anim.FrameEndingAt(2)) {
-            GameObject& smoke = CreateEffect(game, "DashSmoke", "PlayerFX", kNoPalette);
+            GameObject& smoke = CreateEffect(game, "DashSmoke", Category::PlayerFX, kNoPalette);
             smoke.direction = hero.direction;
             smoke.position = hero.position + Vector2(kDashEffectReach, 0.0f);
         } else if (anim.IsPlaying("Dash") && hero.dashTimer == kDashBurstTimer) {
-            AttachEffect(game, "DashThruster", "PlayerFXBack", Vector2(kDashEffectReach, 0.0f))
+            AttachEffect(game, "DashThruster", Category::PlayerFXBack, Vector2(kDashEffectReach, 0.0f))
                 .direction = hero.direction;
         }
     }
@@ -96,13 +96,13 @@ void RunWallState(GameState& game, GameObject& hero) {
         hero.velocity.x = static_cast<float>(hero.direction) * hero.speed;
         if (hero.velocity.y < 0.0f) hero.velocity.x = -hero.velocity.x;
         if (hero.wallState == kWallKick) {
-            GameObject& spark = CreateEffect(game, "SlideSpark", "PlayerFX", kNoPalette);
+            GameObject& spark = CreateEffect(game, "SlideSpark", Category::PlayerFX, kNoPalette);
             spark.position = hero.position;
             spark.direction = hero.direction;
         }
     }
     if (anim.IsPlaying("Slide") && anim.FrameEndingAt(2))
-        AttachEffect(game, "SlideSmoke", "PlayerFX", Vector2()).direction = -hero.direction;
+        AttachEffect(game, "SlideSmoke", Category::PlayerFX, Vector2()).direction = -hero.direction;
     if (--hero.wallState == 0) hero.direction = hero.lastInputDirection;
 }
 
@@ -143,7 +143,7 @@ void UpdateHeroControls(GameState& game) {
 
     if ((hero.dashTimer != 0 || hero.dashJump) && game.frameCounter % kAfterImageRhythm == 0 &&
         hero.wallState == 0) {
-        GameObject& image = CreateEffect(game, "CopyRook", "PlayerBGFX", 0);
+        GameObject& image = CreateEffect(game, "CopyRook", Category::PlayerBGFX, 0);
         image.position = hero.position;
         image.direction = hero.direction;
     }

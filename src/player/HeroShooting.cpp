@@ -34,7 +34,7 @@ bool FacesRight(const GameObject& hero) {
 
 GameObject* CreateMuzzle(GameState& game, const char* name, int paletteRow, MuzzleOffset offset) {
     GameObject& hero = *game.world.Hero();
-    GameObject* muzzle = game.world.CreateObjectInCategory(name, paletteRow, "PlayerFX");
+    GameObject* muzzle = game.world.CreateObjectInCategory(name, paletteRow, Category::PlayerFX);
     muzzle->parent = &hero;
     muzzle->parentOffset =
         Vector2(static_cast<float>(FacesRight(hero) ? offset.right : offset.left),

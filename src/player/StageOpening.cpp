@@ -50,7 +50,7 @@ void RunStreaksAndReadySign(GameState& game) {
     if (flow.phaseTimer < kReadyAt) {
         if (flow.phaseTimer != kFirstStreakAt) return;
         opening.streakCount = 1;
-        GameObject* streak = world.CreateObjectInCategory("Streak", kPaletteNone, "PlayerFX");
+        GameObject* streak = world.CreateObjectInCategory("Streak", kPaletteNone, Category::PlayerFX);
         streak->anim.ChangeAnimation("Screen");
         streak->position = topLeft + Vector2(-288.0f, 112.0f);
         streak->velocity = Vector2(32.0f, 0.0f);
@@ -59,10 +59,10 @@ void RunStreaksAndReadySign(GameState& game) {
     }
     if (flow.phaseTimer == kReadyAt) {
         const Vector2 at = world.camera - Vector2(96.0f, 15.0f);
-        GameObject* back = world.CreateObjectInCategory("Ready", kReadyBackRow, "PlayerFX");
+        GameObject* back = world.CreateObjectInCategory("Ready", kReadyBackRow, Category::PlayerFX);
         back->position = at;
         opening.readyBack = World::ToHandle(back);
-        GameObject* front = world.CreateObjectInCategory("Ready", kReadyFrontRow, "PlayerFX");
+        GameObject* front = world.CreateObjectInCategory("Ready", kReadyFrontRow, Category::PlayerFX);
         front->position = at;
         opening.readyFront = World::ToHandle(front);
         return;
@@ -163,7 +163,7 @@ void RunReadyJitter(GameState& game) {
                 back->velocity = Vector2(-16.0f, 0.0f);
             }
             if (front) front->velocity = Vector2(16.0f, 0.0f);
-            GameObject* beam = world.CreateObjectInCategory("Rook Teleport", 0, "Player");
+            GameObject* beam = world.CreateObjectInCategory("Rook Teleport", 0, Category::Player);
             beam->position = world.camera - Vector2(0.0f, 192.0f);
             beam->position.x = world.Hero()->position.x;
             beam->velocity = Vector2(0.0f, 8.0f);

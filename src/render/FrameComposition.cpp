@@ -13,13 +13,9 @@
 namespace {
 
 // A category's list without creating it: drawing changes nothing.
-const ObjectList* Find(const World& world, const char* category) {
-    auto found = world.lists.find(category);
+const ObjectList* Find(const World& world, Category category) {
+    auto found = world.lists.find(NameOf(category));
     return found == world.lists.end() ? nullptr : &found->second;
-}
-
-void DrawCategoryNamed(const FrameView& view, const char* category, PaletteShader* shader) {
-    if (const ObjectList* list = Find(*view.world, category)) DrawCategory(*list, shader);
 }
 
 void SetPalette(PaletteShader* shader, unsigned texture) {
@@ -42,30 +38,29 @@ void ComposeNormal(const FrameView& view, const DrawResources& resources) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     SetPalette(shader, resources.paletteTexture);
-    DrawCategoryNamed(view, "Enemies", shader);
-
-    // After-images add their light through the blue palette.
-    SetPalette(shader, resources.bluePaletteTexture);
-    glBlendFunc(GL_ONE, GL_ONE);
-    DrawCategoryNamed(view, "PlayerBGFX", shader);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    SetPalette(shader, resources.paletteTexture);
-
-    DrawCategoryNamed(view, "PlayerFXBack", shader);
-    DrawCategoryNamed(view, "Items", shader);
-    if (view.heroShown) DrawCategoryNamed(view, "Player", shader);
-    DrawCategoryNamed(view, "EnemyFX", shader);
-    DrawCategoryNamed(view, "EnemyWeapons", shader);
-    DrawCategoryNamed(view, "PlayerWeapons", shader);
-
-    if (view.wipe >= 0) {
-        SetScreenProjection();
-        DrawWipe(view.wipe);
-        SetWorldProjection(camera.x, camera.y);
-        // The wipe turned texturing off; unshaded effects after it need it.
-        glEnable(GL_TEXTURE_2D);
+    for (Category category : DrawOrder()) {
+        if (category == Category::Player && !view.heroShown) continue;
+        if (category == Category::PlayerFX && view.wipe >= 0) {
+            // The wipe covers every list but the hero's foremost effects.
+            SetScreenProjection();
+            DrawWipe(view.wipe);
+            SetWorldProjection(camera.x, camera.y);
+            // The wipe turned texturing off; unshaded effects after it need it.
+            glEnable(GL_TEXTURE_2D);
+        }
+        const ObjectList* list = Find(*view.world, category);
+        if (!list) continue;
+        if (category == Category::PlayerBGFX) {
+            // After-images add their light through the blue palette.
+            SetPalette(shader, resources.bluePaletteTexture);
+            glBlendFunc(GL_ONE, GL_ONE);
+            DrawCategory(*list, shader);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            SetPalette(shader, resources.paletteTexture);
+        } else {
+            DrawCategory(*list, shader);
+        }
     }
-    DrawCategoryNamed(view, "PlayerFX", shader);
 
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, stage.tileset.texture);

@@ -115,12 +115,8 @@ int PlayerDistanceX(lua_State* L) {
     GameState* game = GameOf(L);
     GameObject* o = ObjectArg(L, 1);
     if (!game || !o) return 0;
-    auto players = game->world.lists.find("Player");
-    if (players == game->world.lists.end() || players->second.empty()) {
-        lua_pushnumber(L, 99999.0);
-    } else {
-        lua_pushnumber(L, o->position.x - players->second.front().position.x);
-    }
+    const GameObject* hero = game->world.Hero();
+    lua_pushnumber(L, hero ? o->position.x - hero->position.x : 99999.0);
     return 1;
 }
 

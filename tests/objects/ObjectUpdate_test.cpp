@@ -181,7 +181,7 @@ TEST_F(ObjectUpdate, TheDropTableDrawByDraw) {
         gDraws = r.draws;
         gAsked.clear();
         At("Foe", "Enemies", 120.0f, 90.0f)->health = 0.0f;
-        world().ProcessDeaths({"Enemies", "Items"});
+        world().ProcessDeaths({Category::Enemies, Category::Items});
         world().RemoveQueued();  // the new item is looked at after the enemies and left alone
         std::ostringstream item;
         for (GameObject* i : Objects("Items"))
