@@ -8,17 +8,24 @@
 // row; the vertex program ("data/gfx/vPassthrough.cg", entry
 // "C3E2v_varying") passes the quad through "ModelViewProj".
 //
+// The program files are GLSL 1.20 (OpenGL 2.0) without main(): the entry
+// function is called by a main() added after the file, so the compiler's
+// line numbers are the file's own. Both are linked once into one program and
+// its four parameters looked up once; per sprite only the program, the two
+// textures, the matrix and palIndex are set.
+//
 // palIndex of a sprite is its object's paletteIndex plus the current frame's
 // palette offset / 32; a damage flash (hitFlash) forces row 10 (0.3125).
 //
 // Building the programs never fails the game: each problem prints one line
-// "<program file>: <situation>: <error>" (and the compiler's listing), and a
-// shader that did not build draws every sprite from its own texture, unshaded.
+// "<program file>: <situation>: <error>" (and the compiler's listing). A
+// vertex program that does not build leaves the fragment program alone to
+// recolour fixed-function vertices; without a fragment program that builds,
+// links and has both samplers, every sprite draws from its own texture,
+// unshaded.
 #pragma once
 
 #include <string>
-
-#include "render/ShaderRuntime.h"
 
 struct GameObject;
 
@@ -34,35 +41,33 @@ public:
     PaletteShader(const PaletteShader&) = delete;
     PaletteShader& operator=(const PaletteShader&) = delete;
 
-    // Builds the programs from "data/gfx/vPassthrough.cg" and
+    // Builds the program from "data/gfx/vPassthrough.cg" and
     // "data/gfx/fPalette.cg". Needs a current GL context with GL_TEXTURE_2D
-    // enabled.
+    // enabled. GL objects are left to the GL context, which lives for the run.
     void Create();
     // The texture the "palette" sampler reads ("Palette" or "BluePalette").
-    void SetPaletteTexture(unsigned textureName);
-    // Makes o's sprite draw through the programs (o's sheet as "decal").
+    void SetPaletteTexture(unsigned textureName) { paletteTexture_ = textureName; }
+    // Makes o's sprite draw through the program (o's sheet as "decal"), or
+    // binds o's sheet alone when the program did not build.
     void BindForObject(const GameObject& o);
     void Unbind();
 
-    // Prints the last shader error, if any, as "<source>: <situation>: <error>",
-    // then the compiler's listing for a compile error.
-    void CheckCgError(const std::string& source, const char* situation);
-
-    // Both programs built and linked together.
-    bool Ready() const { return ready_; }
-
-    ShaderContext& Context() { return context_; }
+    // The program built, linked and found both samplers.
+    bool Ready() const { return program_ != 0; }
 
 private:
-    ShaderContext context_;
-    ShaderProfile vertexProfile_ = ShaderProfile::Unknown;
-    ShaderProfile fragmentProfile_ = ShaderProfile::Unknown;
-    ShaderProgram vertexProgram_ = 0;
-    ShaderProgram fragmentProgram_ = 0;
-    ShaderParameter modelViewProj_ = 0;
-    ShaderParameter decal_ = 0;
-    ShaderParameter palette_ = 0;
-    ShaderParameter palIndex_ = 0;
-    bool ready_ = false;
-    bool bound_ = false;
+    // Prints the pending error, if any, as "<source>: <situation>: <error>"
+    // and clears it. A failed build's error ends in the compiler's listing.
+    void CheckCgError(const char* source, const char* situation);
+    unsigned Compile(unsigned type, const char* file, const char* entry);
+    unsigned Link(unsigned vertex, unsigned fragment);
+    int Parameter(unsigned program, const char* name);
+
+    unsigned program_ = 0;
+    int modelViewProj_ = -1;  // uniform locations; -1 is none, which GL ignores
+    int decal_ = -1;
+    int palette_ = -1;
+    int palIndex_ = -1;
+    unsigned paletteTexture_ = 0;
+    std::string error_;
 };
