@@ -80,6 +80,8 @@ struct Play {
     explicit Play(const std::string& stage) {
         testing::internal::CaptureStdout();
         game.sounds.log = &sounds;
+        // The configuration files read silently (Output() stays empty).
+        EXPECT_TRUE(game.bindings.ReadInputConfig("input.cfg") && game.flow.ReadGameConfig("Data\\game.cfg"));
         CreateHero(game);
         hero = game.world.Hero();
         game.world.LoadStage(stage, *hero);
@@ -134,6 +136,10 @@ TEST(demo, EveryStageBeginsOnGroundAndLeadsOnlyToStagesThatExist) {
         World& world = play.game.world;
         GameObject& hero = *play.hero;
         EXPECT_EQ(name, world.stageName);
+        EXPECT_EQ(1u, Stages().count(play.game.flow.openingStage));
+        std::set<int> bound;  // the keys a player cannot do without
+        for (const auto& key : play.game.bindings.keys) bound.insert(key.second);
+        for (Action action : {Left, Right, Jump, Attack1, Dash}) EXPECT_TRUE(bound.count(action)) << action;
         EXPECT_EQ(0, hero.airborne);
         EXPECT_LE(hero.position.y + hero.anim.bottom, play.Bottom());
         EXPECT_TRUE(play.RunToPhase(0)) << "the opening ends with the hero beamed down";

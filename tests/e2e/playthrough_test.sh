@@ -17,9 +17,7 @@ CHECKS=$(grep -v '^ *#' <<'EOF'
 # The opening: black, input off, the hero hidden until he stands at his start.
 1     flow                stage Foundry phase 1 fade 0.98 input 0
 1     shown               hidden
-1     health              32.00
 226   shown               hidden
-226   input               0
 227   flow                stage Foundry phase 0 fade 0.00 input 1
 227   shown               visible
 227   pos                 64.00,324.*
@@ -35,32 +33,24 @@ CHECKS=$(grep -v '^ *#' <<'EOF'
 494   objects:Enemies     ""
 494   EnemyFX             1
 # Its hit: 2 points, the hurt timer, a damage voice, the knock-back with
-# gravity off for 16 frames.
+# gravity off.
 429   health              32.00
 430   health              30.00
 430   hurt                73
 430   sound               VO_PL00\ROOK_DAMAG2.WAV@2
 431   anim                Hurt:*
 431   pos                 435.00,301.75
-438   pos                 424.00,301.75
-447   pos                 *,302.00
 # The life gauge (x 26, bars from y 80 up): 32 green rows; after the hit the
-# top two turn red, and drain a quarter point a frame once the knock-back ends.
+# top two turn red.
 429   colours:26,48,1,32  08d642
 429   colours:26,47,1,1   b4bece
 431   colours:26,48,1,2   c62110
 431   colours:26,50,1,30  08d642
-448   colours:26,48,1,1   c62110
-449   colours:26,48,1,1   0a0814
-449   colours:26,49,1,1   c62110
-453   colours:26,48,1,2   0a0814 1e1c34
-453   colours:26,50,1,30  08d642
 # The charge: full at 90 (the hero flashes palette row 7), and its shot ends
 # the 4-point hopper at once.
 2091  counter             89
 2092  counter             90
 2092  palette             7
-2094  palette             0
 2158  sound               SE_PL00\ROOK_TSHT_L.WAV@1
 2158  objects:PlayerWeapons  BusterShotL@*
 2158  objects:Enemies     Hopper@*
@@ -70,11 +60,9 @@ CHECKS=$(grep -v '^ *#' <<'EOF'
 2317  sound               SE_PL00\ROOK_DISAPP.WAV@-1
 2317  flow                stage Foundry phase 0 fade 0.02 input 1
 2367  flow                stage Foundry2 phase 1 fade 1.00 input 0
-2367  shown               hidden
 2367  pos                 48.00,420.*
 2367  objects:Enemies     ""
 2579  flow                stage Foundry2 phase 0 fade 0.00 input 1
-2579  shown               visible
 # A wall kick, a dash jump, and the second stage's gate back to the first.
 2811  vel                 -2.00,-5.75
 3071  dash                1j

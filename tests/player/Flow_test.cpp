@@ -174,28 +174,6 @@ TEST_F(Flow, OpeningObjectsGoWithTheirStageOrTheirScripts) {
     EXPECT_EQ(Played("SE_COM\\NA_READY.WAV"), 3) << "one an opening, signs or not";
 }
 
-TEST_F(Flow, ABeamWithoutAppearShowsTheHeroAsItLands) {
-    Set("Player/Rook Teleport", "64 64 24 22 40 60\nStand 2 2 0\n");
-    BeginStage(game());
-    ASSERT_TRUE(RunToPhase(3));
-    ASSERT_TRUE(RunToPhase(0));
-    EXPECT_TRUE(hero().visible);
-    EXPECT_EQ(world().List("Player").size(), 1u);
-}
-
-TEST_F(Flow, RemoveNowSparesTheHeroAndUpdatePasses) {
-    const ObjectHandle heroHandle = World::ToHandle(&hero());
-    EXPECT_FALSE(world().RemoveNow(heroHandle));
-    EXPECT_FALSE(world().RemoveNow(0));
-    EXPECT_FALSE(world().RemoveNow(12345));
-    const ObjectHandle item = World::ToHandle(Make("Box", "Items"));
-    world().currentObject = &hero();  // as inside an update pass
-    EXPECT_FALSE(world().RemoveNow(item));
-    world().currentObject = nullptr;
-    EXPECT_TRUE(world().RemoveNow(item));
-    EXPECT_EQ(world().FromHandle(item), nullptr);
-}
-
 // A placement becomes an enemy, once, when an edge of its hit box (24, 22 -
 // 40, 60 of "Box") crosses into the view plus 12 pixels between two steps,
 // dropped onto the ground below it.

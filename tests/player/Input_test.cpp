@@ -151,12 +151,4 @@ TEST(StateLine, ShowsExactlyWhatItHolds) {
     for (const auto& r : rows) EXPECT_EQ(StateMismatch(s, r.first), r.second) << r.first;
 }
 
-TEST_F(Input, ABindingWithNoKeyIsSkipped) {
-    game().bindings.keys.clear();
-    testing::internal::CaptureStdout();
-    Step("press keyjump");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Input script, frame 1: nothing is bound to keyjump\n");
-}
-
 }  // namespace

@@ -216,9 +216,6 @@ TEST_F(SceneTest, ProgramsThatDoNotBuild) {
         {"fPalette.cg", head + "void C3E3f_texture();\n",
          "data/gfx/fPalette.cg: linking the programs: The vertex and fragment programs do not link together.\n", true, false, kRaw},
         // Without both samplers the program cannot recolour.
-        {"fPalette.cg", "#version 120\nuniform sampler2D palette;\nvoid C3E3f_texture() { gl_FragColor = texture2D(palette, vec2(0.5)); }\n",
-         "data/gfx/fPalette.cg: loading fragment program2: The program uses no parameter \"decal\".\n"
-         "data/gfx/fPalette.cg: loading fragment program2: The program uses no parameter \"palIndex\".\n", false, false, kRaw},
         {"fPalette.cg", head + "void C3E3f_texture() { gl_FragColor = vec4(palIndex, 1.0, " + texel + ".r, 1.0); }\n",
          "data/gfx/fPalette.cg: loading fragment program2: The program uses no parameter \"palette\".\n", false, false, kRaw},
         {"fPalette.cg", "#version 120\nuniform sampler2D decal;\nuniform sampler2D palette;\nvoid C3E3f_texture() {\n"
