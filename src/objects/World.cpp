@@ -12,7 +12,8 @@ GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
     ObjectList& list = List(category);
     list.push_back(GameObject(Vector2(0.0f, 0.0f), LoadAnimationSet(setName)));
     GameObject& obj = list.back();
-    live_.insert(&obj);
+    obj.handle = MakeObjectHandle(created_++);
+    live_.emplace(obj.handle, &obj);
     if (row) obj.tileCollision = row->tileCollision;
     obj.name = name;
     LoadScriptFile(obj, setName);
@@ -34,30 +35,30 @@ void World::Kill() {
 
 void World::RemoveQueued() {
     std::set<const GameObject*> erased;
+    std::vector<std::pair<ObjectList*, ObjectList::iterator>> positions;
     for (Category category : RemovalOrder()) {
         auto queued = removalQueues.find(NameOf(category));
         if (queued == removalQueues.end()) continue;
-        ObjectList& list = List(category);
         for (ObjectList::iterator position : queued->second) {
-            const GameObject* o = &*position;
-            if (!erased.insert(o).second) continue;  // queued twice: erased once
-            list.erase(position);
+            // Queued twice: erased once.
+            if (erased.insert(&*position).second) positions.emplace_back(&List(category), position);
         }
         queued->second.clear();
     }
     // The hero is never removed; what was queued for it must not pile up.
     for (auto& queue : removalQueues) queue.second.clear();
     Forget(erased);
+    for (auto& p : positions) p.first->erase(p.second);
 }
 
 void World::ClearList(const std::string& category) {
     ObjectList& list = List(category);
     std::set<const GameObject*> gone;
     for (const GameObject& o : list) gone.insert(&o);
+    Forget(gone);
     list.clear();
     removalQueues[category].clear();
     collisionRegistry[category].clear();
-    Forget(gone);
 }
 
 bool World::RemoveNow(ObjectHandle handle) {
@@ -70,18 +71,17 @@ bool World::RemoveNow(ObjectHandle handle) {
             if (&*it == Hero()) return false;
             std::vector<ObjectList::iterator>& queued = removalQueues[entry.first];
             queued.erase(std::remove(queued.begin(), queued.end(), it), queued.end());
-            list.erase(it);
             Forget({target});
+            list.erase(it);
             return true;
         }
     }
     return false;
 }
 
-// The addresses are only compared, never read: the objects are already gone.
 void World::Forget(const std::set<const GameObject*>& gone) {
     if (gone.empty()) return;
-    for (const GameObject* o : gone) live_.erase(o);
+    for (const GameObject* o : gone) live_.erase(o->handle);
     if (gone.count(currentObject)) currentObject = nullptr;
     for (auto& entry : collisionRegistry) {
         std::vector<GameObject*>& registered = entry.second;
@@ -102,10 +102,8 @@ void World::RemoveFGObject(ObjectHandle handle) {
 }
 
 GameObject* World::FromHandle(ObjectHandle handle) const {
-    if (handle == 0) return nullptr;
-    auto found = live_.find(reinterpret_cast<const GameObject*>(handle));
-    if (found == live_.end()) return nullptr;
-    return const_cast<GameObject*>(*found);
+    const auto found = live_.find(handle);
+    return found == live_.end() ? nullptr : found->second;
 }
 
 void World::LoadStage(const std::string& name, GameObject& hero) {

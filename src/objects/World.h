@@ -5,8 +5,8 @@
 // move. Nothing is erased while a list is walked: Kill and the death pass
 // queue list positions, and RemoveQueued erases them at the end of the frame
 // (a position queued twice is erased once). "Player" is never in the removal
-// order, so the hero is never removed. Script handles are checked against the
-// set of live objects; an unknown or stale handle reads as no object. When an
+// order, so the hero is never removed. Script handles are looked up among the
+// live objects; an unknown or stale handle reads as no object. When an
 // object is removed, objects whose parent it was lose their parent and stay
 // where they are.
 #pragma once
@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "anim/AnimationSetCache.h"
@@ -67,9 +68,10 @@ public:
     GameObject* Hero();
     const GameObject* Hero() const;
 
-    // Handle conversion. FromHandle returns null for 0 and for any number
-    // that is not a live object.
-    static ObjectHandle ToHandle(const GameObject* o) { return reinterpret_cast<ObjectHandle>(o); }
+    // Handle conversion. ToHandle gives 0 for null and for an object the
+    // World did not create; FromHandle returns null for 0 and for any number
+    // that is not a live object, in constant time.
+    static ObjectHandle ToHandle(const GameObject* o) { return o ? o->handle : 0; }
     GameObject* FromHandle(ObjectHandle handle) const;
 
     // Calls hook `o.name + suffix` with the object's handle.
@@ -136,7 +138,9 @@ public:
 
 private:
     friend struct WorldTestAccess;
-    std::set<const GameObject*> live_;
-    // Drops removed objects from the live set and clears parents pointing at them.
+    std::unordered_map<ObjectHandle, GameObject*> live_;
+    std::uint64_t created_ = 0;  // objects created so far: the next handle's serial
+    // Drops removed objects from the live handles (before they are erased:
+    // their handles are read) and clears parents pointing at them.
     void Forget(const std::set<const GameObject*>& gone);
 };

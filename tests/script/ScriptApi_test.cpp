@@ -59,8 +59,8 @@ protected:
     }
     void TearDown() override { SetRandomSource(nullptr); }
 
-    // Walkers w (at (100, 50), gravity on) and o, the handle of a removed one
-    // (removed last: a new object may take its address), and a clean game.
+    // Walkers w (at (100, 50), gravity on) and o, the handle of a removed
+    // one, and a clean game.
     void Fresh() {
         w = Make("Walker", "Enemies");
         w->position = Vector2(100.0f, 50.0f);
@@ -210,6 +210,10 @@ TEST_F(ScriptApi, EveryFunctionThroughTheLuaState) {
     }
     world().ClearList("Player");  // no hero
     EXPECT_EQ(Eval("R(PlayerDistanceX(w), GetPlayer())"), "2 99999 0");
+    // However many objects follow, a removed one's handle stays dead, and
+    // numbers next to real handles name nothing.
+    for (int i = 0; i < 300; ++i) Make("Walker", "Enemies");
+    EXPECT_EQ(Eval("R(GetName(stale), GetName(w + 65536), GetName(w - 65536), GetName(o - 1))"), "3 nil nil nil");
 }
 
 // 0, a removed object, made-up numbers and other types: nothing happens and
