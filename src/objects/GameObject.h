@@ -1,19 +1,24 @@
 // GameObject: one live object of any category, the hero included.
 //
 // Objects are held by value in the World's category lists and never move
-// while they live, so a pointer (and the script handle made from it) stays
-// valid until the end-of-frame removal. Every field has a defined start value;
+// while they live, so a pointer stays valid until the end-of-frame removal. Every field has a defined start value;
 // the hero's controller gives several of them their meaning (dashTimer,
 // wallState, counter, fireTimer, ...).
 #pragma once
 
+#include <climits>
 #include <string>
 #include <vector>
 
-#include "objects/FrameEvent.h"
 #include "core/Vector2.h"
+#include "objects/FrameEvent.h"
+#include "objects/ObjectHandle.h"
 #include "objects/Weapon.h"
 #include "anim/AnimationSet.h"
+
+// The opposite facing. A script may set any int, and -INT_MIN overflows: the
+// most negative one stays itself, mirrored either way.
+constexpr int Opposite(int direction) { return direction == INT_MIN ? direction : -direction; }
 
 struct GameObject {
     GameObject() = default;
@@ -25,7 +30,7 @@ struct GameObject {
     Vector2 velocity;
     int airborne = 0;  // nonzero in the air; tile collision clears it on landing
     float speed = 2.0f;
-    int direction = 1;  // 1 drawn as stored, anything else mirrored
+    int direction = 1;  // 1 drawn as stored, anything else mirrored (any int: scripts set it)
     bool freeRight = true;
     bool freeLeft = true;
     bool tileCollision = true;
@@ -58,6 +63,7 @@ struct GameObject {
     int weaponLevel = 0;
     std::vector<WeaponGroup> weapons;
     int currentWeapon = 0;
+    ObjectHandle handle = 0;  // how scripts name it; 0 until the World registers it
     bool visible = true;
     int placementIndex = -1;
     bool offscreen = false;

@@ -32,7 +32,7 @@ void Apply(const TileBody& body, GameObject& o) {
 void LandingPose(GameObject& o) {
     if (o.wallState != 0) {
         o.wallState = 0;
-        o.direction = -o.direction;
+        o.direction = Opposite(o.direction);
     }
     const float vx = o.velocity.x;
     if (vx == 0.0f || (vx < 0.0f && !o.freeLeft) || (vx > 0.0f && !o.freeRight))

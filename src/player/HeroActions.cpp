@@ -39,7 +39,7 @@ void PressJump(GameState& game, GameObject& hero) {
         // A kick off the wall: once the slide shows its second frame the hero
         // faces away from the wall, and the kick turns it back.
         hero.wallState = kWallKick;
-        if (hero.anim.currentFrame > 0) hero.direction = -hero.direction;
+        if (hero.anim.currentFrame > 0) hero.direction = Opposite(hero.direction);
         hero.anim.ChangeAnimation("SlideJump");
         PlayHeroSound(world, "KBKERI");
         PlayHeroSound(world, "VO_PL00\\ROOK_KIAI1.WAV", -1, 0, true);

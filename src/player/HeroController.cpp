@@ -102,7 +102,7 @@ void RunWallState(GameState& game, GameObject& hero) {
         }
     }
     if (anim.IsPlaying("Slide") && anim.FrameEndingAt(2))
-        AttachEffect(game, "SlideSmoke", Category::PlayerFX, Vector2()).direction = -hero.direction;
+        AttachEffect(game, "SlideSmoke", Category::PlayerFX, Vector2()).direction = Opposite(hero.direction);
     if (--hero.wallState == 0) hero.direction = hero.lastInputDirection;
 }
 
@@ -176,7 +176,7 @@ void UpdateHeroAnimation(GameState& game) {
     } else if (hero.wallState == kWallKick && hero.airborne) {
         // A slide that was not renewed this frame ends, facing the wall side.
         hero.wallState = 0;
-        if (anim.currentFrame > 0) hero.direction = -hero.direction;
+        if (anim.currentFrame > 0) hero.direction = Opposite(hero.direction);
     }
 
     if (hero.velocity.y > 0.0f && hero.airborne && !IsSliding(hero))

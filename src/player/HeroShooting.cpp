@@ -46,7 +46,7 @@ GameObject* CreateMuzzle(GameState& game, const char* name, int paletteRow, Muzz
 void AimMuzzle(GameObject& muzzle, const GameObject& hero, const Vector2& position) {
     muzzle.position = position;
     muzzle.dieOnWall = false;
-    muzzle.direction = -hero.direction;
+    muzzle.direction = Opposite(hero.direction);
 }
 
 void SetPaletteRow(GameObject& o, int row) {

@@ -282,6 +282,10 @@ TEST_F(Hero, MuzzlesFollowThePose) {
     Step("press keyattack1, release keyattack1");
     EXPECT_EQ(Objects("PlayerFX", "Recoil").back()->parentOffset.x, -6.0f) << "7 - 13 facing left";
     EXPECT_EQ(Objects("PlayerWeapons", "BusterShot").back()->velocity.x, -6.0f);
+    // Any facing a script sets, the most negative int included, aims.
+    Lua("SetDirection(GetPlayer(), -2147483648)");
+    Step("press keyattack1, release keyattack1");
+    EXPECT_EQ(Objects("PlayerFX", "Recoil").back()->direction, INT_MIN);
 }
 
 TEST_F(Hero, SecondAttackAndWeaponKeys) {
