@@ -8,6 +8,9 @@
 
 namespace {
 
+// The registry key of the message of a call that ran out of instructions.
+const char kRunawayKey = 0;
+
 // Distinct messages remembered at most; past this the memory is wiped so a
 // script that fails with ever-new messages cannot grow it without end.
 constexpr size_t kMaxRememberedErrors = 4096;
@@ -33,6 +36,38 @@ int GetGlobal(lua_State* L) {
 }
 
 }  // namespace
+
+ScriptHost::Budget::Budget(ScriptHost& host) : host_(host) {
+    if (host_.depth_++ == 0) lua_sethook(host_.L_, StopRunaway, LUA_MASKCOUNT, kInstructionBudget);
+}
+
+ScriptHost::Budget::~Budget() {
+    if (--host_.depth_ != 0) return;
+    lua_sethook(host_.L_, nullptr, 0, 0);
+    lua_pushlightuserdata(host_.L_, const_cast<char*>(&kRunawayKey));
+    lua_pushnil(host_.L_);
+    lua_rawset(host_.L_, LUA_REGISTRYINDEX);
+}
+
+// Once the budget is spent every further instruction fails too, with the same
+// message (printed once), so neither a nested call's handler nor the
+// script's own pcall keeps the loop going: the failure reaches the outermost
+// call.
+void ScriptHost::StopRunaway(lua_State* L, lua_Debug* ar) {
+    lua_pushlightuserdata(L, const_cast<char*>(&kRunawayKey));
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    if (lua_isnil(L, -1)) {
+        lua_pop(L, 1);
+        lua_getinfo(L, "Sl", ar);
+        lua_pushfstring(L, "%s:%d: stopped after %d instructions (an endless loop?)", ar->short_src,
+                        ar->currentline, kInstructionBudget);
+        lua_pushlightuserdata(L, const_cast<char*>(&kRunawayKey));
+        lua_pushvalue(L, -2);
+        lua_rawset(L, LUA_REGISTRYINDEX);
+        lua_sethook(L, StopRunaway, LUA_MASKCOUNT, 1);
+    }
+    lua_error(L);
+}
 
 ScriptHost::ScriptHost() : L_(luaL_newstate()) {
     luaL_openlibs(L_);
@@ -65,6 +100,7 @@ bool ScriptHost::RunString(const std::string& source, const std::string& chunkNa
 
 // Runs the chunk that a load left on the stack, or reports the load error.
 bool ScriptHost::Run(int loadStatus) {
+    const Budget budget(*this);
     if (loadStatus != 0 || lua_pcall(L_, 0, 0, 0) != 0) {
         ReportError();
         return false;
@@ -82,6 +118,7 @@ void ScriptHost::CallHook(const std::string& hookName, ObjectHandle self, Object
 }
 
 void ScriptHost::CallHookWith(const std::string& hookName, const ObjectHandle* handles, int count) {
+    const Budget budget(*this);  // a globals metatable's __index runs code too
     if (!PushGlobal(hookName.c_str())) return;
     if (lua_type(L_, -1) != LUA_TFUNCTION) {
         lua_pop(L_, 1);

@@ -8,6 +8,11 @@
 // line, "Script error: <file>:<line>: <message>", the first time it occurs
 // (a hook failing every frame prints once), and the game goes on. Every call
 // leaves the Lua stack as it found it.
+//
+// A hook call or file run, with everything it calls (hooks of objects it
+// creates included), may run kInstructionBudget Lua instructions; past them
+// it is stopped with "Script error: <file>:<line>: ..." like any failure, so
+// an endless loop costs a moment, not the game.
 #pragma once
 
 #include <set>
@@ -20,6 +25,8 @@ struct GameState;
 
 class ScriptHost : public ScriptHooks {
 public:
+    static constexpr int kInstructionBudget = 10000000;
+
     ScriptHost();
     ~ScriptHost() override;
     ScriptHost(const ScriptHost&) = delete;
@@ -47,6 +54,19 @@ public:
     lua_State* State() const { return L_; }
 
 private:
+    // Counts the outermost call's instructions while alive; nested calls share it.
+    class Budget {
+    public:
+        explicit Budget(ScriptHost& host);
+        ~Budget();
+        Budget(const Budget&) = delete;
+        Budget& operator=(const Budget&) = delete;
+
+    private:
+        ScriptHost& host_;
+    };
+    static void StopRunaway(lua_State* L, struct lua_Debug* ar);
+
     void CallHookWith(const std::string& hookName, const ObjectHandle* handles, int count);
     bool PushGlobal(const char* name);
     bool Run(int loadStatus);
@@ -54,4 +74,5 @@ private:
 
     lua_State* L_ = nullptr;
     std::set<std::string> reported_;  // messages already printed
+    int depth_ = 0;                   // calls into Lua under way
 };

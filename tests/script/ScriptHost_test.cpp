@@ -75,6 +75,18 @@ TEST_F(Host, ScriptErrorsArePrintedOnceAndTheGameGoesOn) {
     const std::string out = GetCapturedStdout();
     EXPECT_NE(out.find("Script error: e0\n"), out.rfind("Script error: e0\n"));
     EXPECT_EQ(lua_gettop(game().script.State()), 0);
+
+    // An endless loop is stopped after the budget with one line, also in the
+    // Create hook of an object it makes under its own pcall; the next call
+    // has the whole budget again.
+    Lua("function ShotCreate(self) while true do end end\n"
+        "function WalkerUpdate(self) while true do pcall(CreateObject, self, 'Shot', 'EnemyWeapons') end end");
+    CaptureStdout();
+    world().CallHook(*walker, "Update");
+    world().CallHook(*walker, "Update");
+    EXPECT_TRUE(game().script.RunString("for i = 1, 9000000 do end", "=test"));
+    EXPECT_EQ(GetCapturedStdout(), "Script error: test:1: stopped after 10000000 instructions (an endless loop?)\n");
+    EXPECT_EQ(lua_gettop(game().script.State()), 0);
 }
 
 }  // namespace
