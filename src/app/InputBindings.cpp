@@ -7,8 +7,10 @@
 #include <sstream>
 #include <vector>
 
-#include "core/ConfigFile.h"
+#include <SDL.h>
+
 #include "app/KeyNames.h"
+#include "core/ConfigFile.h"
 
 namespace {
 
@@ -69,6 +71,10 @@ int ParseKeyName(const std::string& value) {
     return kNoKey;
 }
 
+// The numbers SDL 1.2 reports: key symbols below SDLK_LAST, buttons a byte.
+constexpr int kKeyCodes = SDLK_LAST;
+constexpr int kJoystickButtons = 256;
+
 std::string Trimmed(const std::string& value) {
     const size_t begin = value.find_first_not_of(" \t\r\n");
     if (begin == std::string::npos) return "";
@@ -82,7 +88,12 @@ bool InputBindings::ReadInputConfig(const std::string& path) {
         for (const BindingKey& binding : kBindingKeys) {
             if (key != binding.key) continue;
             int code = 0;
-            if (binding.map == BindingMap::Joystick) {
+            const bool joystick = binding.map == BindingMap::Joystick;
+            const int codes = joystick ? kJoystickButtons : kKeyCodes;
+            if (ParseCode(value, code) && (code < 0 || code >= codes)) {
+                std::printf("%s: %s number %d is outside 0 to %d (%s binds nothing)\n", path.c_str(),
+                            joystick ? "button" : "key", code, codes - 1, binding.key);
+            } else if (joystick) {
                 if (ParseCode(value, code)) {
                     BindJoystickButton(binding.action, code);
                 } else {

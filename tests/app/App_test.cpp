@@ -63,33 +63,40 @@ TEST(Config, LineRules) {
 }
 
 TEST(Config, BindingsByNumberOrName) {
-    Configs c("keyup=1000\nkeydown=1001\nkeyleft=1002\nkeyright=1003\nkeydash=1004\nkeyjump=1005\n"
-              "keyattack1=1006\nkeyattack2=1007\nkeyprevweapon=1008\nkeynextweapon=1009\n"
+    Configs c("keyup=300\nkeydown=301\nkeyleft=302\nkeyright=303\nkeydash=304\nkeyjump=305\n"
+              "keyattack1=306\nkeyattack2=307\nkeyprevweapon=308\nkeynextweapon=309\n"
               "joydash=1\njoyjump=2\njoyattack1=3\njoyattack2=4\njoyprevweapon=5\njoynextweapon=6\n");
-    EXPECT_EQ(c.bindings.keys, (Map{{1000, Up}, {1001, Down}, {1002, Left}, {1003, Right},
-                                    {1004, Dash}, {1005, Jump}, {1006, Attack1}, {1007, Attack2},
-                                    {1008, PrevWeapon}, {1009, NextWeapon}}));
+    EXPECT_EQ(c.bindings.keys, (Map{{300, Up}, {301, Down}, {302, Left}, {303, Right},
+                                    {304, Dash}, {305, Jump}, {306, Attack1}, {307, Attack2},
+                                    {308, PrevWeapon}, {309, NextWeapon}}));
     EXPECT_EQ(c.bindings.joystickButtons, (Map{{1, Dash}, {2, Jump}, {3, Attack1}, {4, Attack2},
                                                {5, PrevWeapon}, {6, NextWeapon}}));
     // Numbers with signs and trailing words, names in any case, a later line
     // rebinding a key, several keys for one action.
-    Configs d("keyjump=Z\nkeyattack1= 120 trailing\nkeydash=+99\nkeyup=-5\nkeyleft=276abc\n"
+    Configs d("keyjump=Z\nkeyattack1= 120 trailing\nkeydash=+99\nkeyup=273\nkeyleft=276abc\n"
               "keyright=Left Ctrl\nkeyattack2=page   up\nkeyprevweapon=[1]\nkeynextweapon=world 7\n"
               "keydown=z\nkeydown=space ; the fire key\njoyattack1=  7\n keyjump=1\n");
-    EXPECT_EQ(d.bindings.keys, (Map{{SDLK_z, Down}, {120, Attack1}, {99, Dash}, {-5, Up},
+    EXPECT_EQ(d.bindings.keys, (Map{{SDLK_z, Down}, {120, Attack1}, {99, Dash}, {SDLK_UP, Up},
                                     {276, Left}, {SDLK_LCTRL, Right}, {SDLK_PAGEUP, Attack2},
                                     {SDLK_KP1, PrevWeapon}, {SDLK_WORLD_7, NextWeapon},
                                     {SDLK_SPACE, Down}}));
     EXPECT_EQ(d.bindings.joystickButtons, (Map{{7, Attack1}}));
     EXPECT_EQ(d.printed, "");
 
-    Configs e("keyjump=jumpkey\nkeydash=\njoyjump=z\n");
-    EXPECT_TRUE(e.bindings.keys.empty());
-    EXPECT_TRUE(e.bindings.joystickButtons.empty());
+    // Only numbers SDL can report bind: keys 0 to 322, buttons 0 to 255.
+    Configs e("keyjump=jumpkey\nkeydash=\njoyjump=z\nkeyup=-1\nkeyleft=323\nkeyright=777777\n"
+              "joydash=-1\njoyattack1=256\nkeydown=0\njoyattack2=255\n");
+    EXPECT_EQ(e.bindings.keys, (Map{{0, Down}}));
+    EXPECT_EQ(e.bindings.joystickButtons, (Map{{255, Attack2}}));
     EXPECT_EQ(e.printed,
               "input.cfg: unknown key name \"jumpkey\" (keyjump binds nothing)\n"
               "input.cfg: unknown key name \"\" (keydash binds nothing)\n"
-              "input.cfg: \"z\" is not a joystick button number (joyjump binds nothing)\n");
+              "input.cfg: \"z\" is not a joystick button number (joyjump binds nothing)\n"
+              "input.cfg: key number -1 is outside 0 to 322 (keyup binds nothing)\n"
+              "input.cfg: key number 323 is outside 0 to 322 (keyleft binds nothing)\n"
+              "input.cfg: key number 777777 is outside 0 to 322 (keyright binds nothing)\n"
+              "input.cfg: button number -1 is outside 0 to 255 (joydash binds nothing)\n"
+              "input.cfg: button number 256 is outside 0 to 255 (joyattack1 binds nothing)\n");
 }
 
 TEST(KeyNames, SpelledAsSdlSpellsThem) {
