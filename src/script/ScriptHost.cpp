@@ -8,8 +8,11 @@
 
 namespace {
 
-// The registry key of the message of a call that ran out of instructions.
-const char kRunawayKey = 0;
+// The registry key of the host that owns the state.
+const char kHostKey = 0;
+
+// Instructions between two counts of the budget.
+constexpr int kHookPeriod = 10000;
 
 // Distinct messages remembered at most; past this the memory is wiped so a
 // script that fails with ever-new messages cannot grow it without end.
@@ -38,39 +41,46 @@ int GetGlobal(lua_State* L) {
 }  // namespace
 
 ScriptHost::Budget::Budget(ScriptHost& host) : host_(host) {
-    if (host_.depth_++ == 0) lua_sethook(host_.L_, StopRunaway, LUA_MASKCOUNT, kInstructionBudget);
+    if (host_.depth_++ != 0) return;
+    host_.spent_ = 0;
+    host_.runaway_.clear();
+    lua_sethook(host_.L_, CountInstructions, LUA_MASKCOUNT, kHookPeriod);
 }
 
 ScriptHost::Budget::~Budget() {
-    if (--host_.depth_ != 0) return;
-    lua_sethook(host_.L_, nullptr, 0, 0);
-    lua_pushlightuserdata(host_.L_, const_cast<char*>(&kRunawayKey));
-    lua_pushnil(host_.L_);
-    lua_rawset(host_.L_, LUA_REGISTRYINDEX);
+    if (--host_.depth_ == 0) lua_sethook(host_.L_, nullptr, 0, 0);
 }
 
-// Once the budget is spent every further instruction fails too, with the same
-// message (printed once), so neither a nested call's handler nor the
-// script's own pcall keeps the loop going: the failure reaches the outermost
-// call.
-void ScriptHost::StopRunaway(lua_State* L, lua_Debug* ar) {
-    lua_pushlightuserdata(L, const_cast<char*>(&kRunawayKey));
+// Runs every kHookPeriod instructions of any thread: coroutines inherit the
+// hook, and a long-lived one spends from each call's budget, not from one of
+// its own. Once the budget is spent every further instruction fails too, with
+// the same message (printed once), so neither a nested call's handler nor
+// the script's own pcall keeps the loop going: the failure reaches the
+// outermost call.
+void ScriptHost::CountInstructions(lua_State* L, lua_Debug* ar) {
+    lua_pushlightuserdata(L, const_cast<char*>(&kHostKey));
     lua_rawget(L, LUA_REGISTRYINDEX);
-    if (lua_isnil(L, -1)) {
-        lua_pop(L, 1);
+    ScriptHost* host = static_cast<ScriptHost*>(lua_touserdata(L, -1));
+    lua_pop(L, 1);
+    if (!host) return;
+    if (host->runaway_.empty()) {
+        host->spent_ += kHookPeriod;
+        if (host->spent_ < kInstructionBudget) return;
         lua_getinfo(L, "Sl", ar);
-        lua_pushfstring(L, "%s:%d: stopped after %d instructions (an endless loop?)", ar->short_src,
-                        ar->currentline, kInstructionBudget);
-        lua_pushlightuserdata(L, const_cast<char*>(&kRunawayKey));
-        lua_pushvalue(L, -2);
-        lua_rawset(L, LUA_REGISTRYINDEX);
-        lua_sethook(L, StopRunaway, LUA_MASKCOUNT, 1);
+        host->runaway_ = std::string(ar->short_src) + ":" + std::to_string(ar->currentline) +
+                         ": stopped after " + std::to_string(kInstructionBudget) +
+                         " instructions (an endless loop?)";
+        lua_sethook(L, CountInstructions, LUA_MASKCOUNT, 1);
     }
+    lua_pushlstring(L, host->runaway_.data(), host->runaway_.size());
     lua_error(L);
 }
 
 ScriptHost::ScriptHost() : L_(luaL_newstate()) {
     luaL_openlibs(L_);
+    lua_pushlightuserdata(L_, const_cast<char*>(&kHostKey));
+    lua_pushlightuserdata(L_, this);
+    lua_rawset(L_, LUA_REGISTRYINDEX);
 }
 
 ScriptHost::~ScriptHost() {

@@ -65,7 +65,7 @@ private:
     private:
         ScriptHost& host_;
     };
-    static void StopRunaway(lua_State* L, struct lua_Debug* ar);
+    static void CountInstructions(lua_State* L, struct lua_Debug* ar);
 
     void CallHookWith(const std::string& hookName, const ObjectHandle* handles, int count);
     bool PushGlobal(const char* name);
@@ -75,4 +75,6 @@ private:
     lua_State* L_ = nullptr;
     std::set<std::string> reported_;  // messages already printed
     int depth_ = 0;                   // calls into Lua under way
+    int spent_ = 0;                   // instructions the outermost call has run
+    std::string runaway_;             // its message once it ran out
 };

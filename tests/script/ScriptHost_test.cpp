@@ -85,6 +85,10 @@ TEST_F(Host, ScriptErrorsArePrintedOnceAndTheGameGoesOn) {
     world().CallHook(*walker, "Update");
     world().CallHook(*walker, "Update");
     EXPECT_TRUE(game().script.RunString("for i = 1, 9000000 do end", "=test"));
+    // A coroutine living across calls spends from each call's budget.
+    Lua("worker = coroutine.wrap(function()\n  while true do for i = 1, 3000000 do end coroutine.yield() end end)\n"
+        "function WalkerUpdate(self) worker() end");
+    for (int call = 0; call < 5; ++call) world().CallHook(*walker, "Update");
     EXPECT_EQ(GetCapturedStdout(), "Script error: test:1: stopped after 10000000 instructions (an endless loop?)\n");
     EXPECT_EQ(lua_gettop(game().script.State()), 0);
 }
