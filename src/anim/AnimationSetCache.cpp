@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "anim/DescriptionCheck.h"
 #include "core/DataPath.h"
 
 namespace {
@@ -15,24 +16,56 @@ bool ReadWholeFile(std::FILE* file, std::string& text) {
     return true;
 }
 
+// A set name as a path: "Enemies\\Walker" is "Enemies/Walker".
+std::string Slashed(std::string name) {
+    for (char& c : name)
+        if (c == '\\') c = '/';
+    return name;
+}
+
+bool HasAnimations(const std::string& description) {
+    AnimationSet set;
+    return ParseAnimationDescription(description, 0, set) && !set.animations.empty();
+}
+
 }  // namespace
 
 AnimationSet AnimationSetCache::LoadAnimationSet(const std::string& name) {
     auto cached = sets_.find(name);
     if (cached != sets_.end()) return cached->second;
 
+    const std::string descriptionPath = ResolveDataPath("data/Objects/" + name + ".anim");
+    const std::string imagePath = ResolveDataPath("data/img/" + name + ".png");
     std::string description;
-    if (std::FILE* file = OpenDataFile("data/Objects/" + name + ".anim", "r")) {
+    std::FILE* file = descriptionPath.empty() ? nullptr : OpenDataFile(descriptionPath, "r");
+    if (file) {
         ReadWholeFile(file, description);
         std::fclose(file);
+        DescriptionFault fault;
+        if (!CheckDescription(description, fault))
+            std::printf("%s:%d: %s\n", descriptionPath.c_str(), fault.line, fault.message.c_str());
     } else {
         std::printf("Cannot load texture: %s\n", name.c_str());
+        if (imagePath.empty()) {
+            std::printf("  neither data/objects/%s.anim nor data/img/%s.png exists\n", Slashed(name).c_str(),
+                        Slashed(name).c_str());
+        } else {
+            std::printf("  data/objects/%s.anim is missing: the sheet has no frames\n", Slashed(name).c_str());
+        }
     }
 
     AnimationSet set;
-    std::string imagePath = ResolveDataPath("data/img/" + name + ".png");
     SDL_Surface* image = imagePath.empty() ? nullptr : IMG_Load(imagePath.c_str());
     if (!image) {
+        if (!imagePath.empty()) {
+            std::printf("%s: not an image SDL_image reads (%s): %s is invisible\n", imagePath.c_str(),
+                        IMG_GetError(), name.c_str());
+        } else if (file && HasAnimations(description)) {
+            // A description of a hit box alone stands for a set a script
+            // replaces (SetTexture); one with animations wants its sheet.
+            std::printf("data/img/%s.png is missing: %s has no sheet and is invisible\n", Slashed(name).c_str(),
+                        name.c_str());
+        }
         sets_[name] = AnimationSet();
         return sets_[name];
     }

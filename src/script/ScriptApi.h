@@ -1,9 +1,11 @@
-// Script API: the 37 native functions the object scripts call, and the
+// Script API: the 39 native functions the object scripts call, and the
 // argument rules they all share.
 //
 // The functions reach the game through one pointer kept in the Lua registry
 // (stored by Register), never through an upvalue or a program global.
-// Arguments are converted the way Lua 5.1 converts them and never type-checked:
+// Arguments are converted the way Lua 5.1 converts them; one that does not fit
+// the function's signature (ScriptApi.cpp) prints a line naming the script's
+// file and line, once, and the call goes on:
 //   - handles and ints: lua_tointeger, which truncates; a non-number reads 0;
 //   - numbers: lua_tonumber; a non-number reads 0;
 //   - flags: Lua truth, so only nil and false are false (the number 0 is true);
@@ -59,6 +61,8 @@ int SetDirection(lua_State* L);
 int SetSpeed(lua_State* L);
 int FireWeapon(lua_State* L);
 int SetParent(lua_State* L);
+int GetVelocity(lua_State* L);
+int GetPosition(lua_State* L);
 
 // --- animation and palette (ScriptApiAnimation.cpp) --------------------
 int SetPalette(lua_State* L);

@@ -7,6 +7,7 @@
 
 #include "player/GameState.h"
 #include "script/ScriptApi.h"
+#include "script/ScriptHost.h"
 
 namespace scriptapi {
 
@@ -17,6 +18,20 @@ int PaletteRow(float paletteIndex) {
     const float row = paletteIndex * 32.0f;
     if (!(row > static_cast<float>(INT_MIN) && row < static_cast<float>(INT_MAX))) return 0;
     return static_cast<int>(row);
+}
+
+// The animation name a script asked for, when the object's set has no such
+// animation: one line naming the object and the set's animations.
+void CheckAnimationName(lua_State* L, const GameObject& o, const char* function,
+                        const std::string& name) {
+    if (o.anim.animationIndex.count(name)) return;
+    std::string known;
+    for (const auto& entry : o.anim.animationIndex) known += (known.empty() ? "" : ", ") + entry.first;
+    luaL_where(L, 1);
+    ScriptHost::Warn(L, lua_tostring(L, -1) + std::string(function) + ": " + o.name +
+                            " has no animation \"" + name + "\" (" +
+                            (known.empty() ? "it has none" : "it has " + known) + ")");
+    lua_pop(L, 1);
 }
 
 }  // namespace
@@ -41,6 +56,7 @@ int GetPalette(lua_State* L) {
 int ChangeAnimation(lua_State* L) {
     GameObject* o = ObjectArg(L, 1);
     if (!o) return 0;
+    CheckAnimationName(L, *o, "ChangeAnimation", StringArg(L, 2));
     o->anim.ChangeAnimation(StringArg(L, 2));
     return 0;
 }
@@ -55,6 +71,7 @@ int EndOfAnimation(lua_State* L) {
 int IsPlaying(lua_State* L) {
     GameObject* o = ObjectArg(L, 1);
     if (!o) return 0;
+    CheckAnimationName(L, *o, "IsPlaying", StringArg(L, 2));
     lua_pushboolean(L, o->anim.IsPlaying(StringArg(L, 2)));
     return 1;
 }
@@ -81,7 +98,14 @@ int SetTexture(lua_State* L) {
     GameState* game = GameOf(L);
     GameObject* o = ObjectArg(L, 1);
     if (!game || !o) return 0;
-    o->anim = game->world.LoadAnimationSet(StringArg(L, 2));
+    const std::string name = StringArg(L, 2);
+    o->anim = game->world.LoadAnimationSet(name);
+    if (o->anim.animations.empty()) {
+        luaL_where(L, 1);
+        ScriptHost::Warn(L, lua_tostring(L, -1) + std::string("SetTexture: the sprite set \"") + name +
+                                "\" has no animations (the name is used as written, without a folder)");
+        lua_pop(L, 1);
+    }
     return 0;
 }
 

@@ -142,6 +142,24 @@ int GetPlayer(lua_State* L) {
     return 1;
 }
 
+// GetVelocity(obj) and GetPosition(obj): two numbers; the position is the
+// frame's top-left corner in world pixels.
+int GetVelocity(lua_State* L) {
+    const GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    lua_pushnumber(L, o->velocity.x);
+    lua_pushnumber(L, o->velocity.y);
+    return 2;
+}
+
+int GetPosition(lua_State* L) {
+    const GameObject* o = ObjectArg(L, 1);
+    if (!o) return 0;
+    lua_pushnumber(L, o->position.x);
+    lua_pushnumber(L, o->position.y);
+    return 2;
+}
+
 int GetDirection(lua_State* L) {
     GameObject* o = ObjectArg(L, 1);
     if (!o) return 0;

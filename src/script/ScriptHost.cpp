@@ -159,8 +159,20 @@ bool ScriptHost::PushGlobal(const char* name) {
 void ScriptHost::ReportError() {
     const std::string line = ErrorLine(L_);
     lua_pop(L_, 1);
+    PrintOnce("Script error: " + line);
+}
+
+void ScriptHost::PrintOnce(const std::string& line) {
     if (reported_.size() >= kMaxRememberedErrors) reported_.clear();
     if (!reported_.insert(line).second) return;
-    std::printf("Script error: %s\n", line.c_str());
+    std::printf("%s\n", line.c_str());
     std::fflush(stdout);
+}
+
+void ScriptHost::Warn(lua_State* L, const std::string& line) {
+    lua_pushlightuserdata(L, const_cast<char*>(&kHostKey));
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    ScriptHost* host = static_cast<ScriptHost*>(lua_touserdata(L, -1));
+    lua_pop(L, 1);
+    if (host) host->PrintOnce(line);
 }

@@ -53,6 +53,10 @@ public:
 
     lua_State* State() const { return L_; }
 
+    // Prints a line about a script's mistake, once per distinct line (shared
+    // with the script errors' memory), through the host that owns L.
+    static void Warn(lua_State* L, const std::string& line);
+
 private:
     // Counts the outermost call's instructions while alive; nested calls share it.
     class Budget {
@@ -71,6 +75,8 @@ private:
     bool PushGlobal(const char* name);
     bool Run(int loadStatus);
     void ReportError();
+    // Prints the line unless it was printed before.
+    void PrintOnce(const std::string& line);
 
     lua_State* L_ = nullptr;
     std::set<std::string> reported_;  // messages already printed

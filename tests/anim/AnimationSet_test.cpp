@@ -122,8 +122,11 @@ TEST_F(AnimationSetCacheTest, LoadsOnceByName) {
     cache.LoadAnimationSet("Items\\Bolt");
     const AnimationSet spark = cache.LoadAnimationSet("Effects\\Spark");
     cache.LoadAnimationSet("Nothing");
-    // No description: the image alone, said once; no image: an empty set, silently.
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Cannot load texture: Items\\Bolt\nCannot load texture: Nothing\n");
+    // No description: the image alone; no image: an empty set; each said once, with the reason.
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Cannot load texture: Items\\Bolt\n  data/objects/Items/Bolt.anim is missing: the sheet has no frames\n"
+              "data/img/Effects/Spark.png is missing: Effects\\Spark has no sheet and is invisible\n"
+              "Cannot load texture: Nothing\n  neither data/objects/Nothing.anim nor data/img/Nothing.png exists\n");
     EXPECT_TRUE(rook.imageSize == Vector2(200, 128) && rook.animations[1].cells[4].row == 1);  // 3 cells a row
     EXPECT_TRUE(bolt.imageSize == Vector2(32, 16) && bolt.animations.empty());
     EXPECT_EQ(spark.frameWidth + spark.animations.size(), 0u);

@@ -206,7 +206,8 @@ TEST_F(Spawn, WhenAnEdgeCrossesIntoTheView) {
         {0, 400, -40},  // 5: bottom edge 20, crossed by the top border moving up
         {0, 400, -32},  // 6: bottom edge 28, on the top border before it moves: inside
     });
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Cannot load texture: Enemies\\Ghost\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Cannot load texture: Enemies\\Ghost\n  neither data/objects/Enemies/Ghost.anim nor data/img/Enemies/Ghost.png exists\n");
     At(400, 160);  // the first step only remembers the camera
     EXPECT_EQ(Enemies(), 0u);
     At(405, 160);  // the right border moves from 572 to 577

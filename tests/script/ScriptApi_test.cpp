@@ -24,7 +24,7 @@ for n in ([[CreateObject OffsetObject MoveObject Kill AddHealth GetPower SetPowe
   SetHealth TakeDamage GetHealth SetSFX AddFGObject RemoveFGObject DamagePlayer Quit PlayerDistanceX
   ChangeAnimation EndOfAnimation IsPlaying AnimationLoops HitFrame GetLifetime SetVelocity SetTexture
   CopyAnimation GetPlayer GetDirection SetDirection SetSpeed FireWeapon SetParent PlaySound FadeToStage
-  AddPlayerHealth]]):gmatch('%a+') do names[#names + 1] = n end
+  AddPlayerHealth GetVelocity GetPosition]]):gmatch('%a+') do names[#names + 1] = n end
 )";
 
 std::string V(const Vector2& v) {
@@ -186,6 +186,8 @@ const Row kRows[] = {
     {"SetPalette(w, 7) Tick(w, 1) ChangeAnimation(o, 'Walk') Tick(o, 4) SetPalette(o, 3) return CopyAnimation(w, o)",
      "0", "anim", "1 1 2 1 0.21875 16x32"},
     {"return SetVelocity(w, 1.25, -3)", "0", "vel", "(1.25,-3)"},
+    {"SetVelocity(w, 1.5, -2) OffsetObject(w, 0.25, 0) local vx, vy = GetVelocity(w) return vx, vy, GetPosition(w)", "4 1.5 -2 100.25 50",
+     "vel", "(1.5,-2)"},
     {"SetVelocity(w, 1, 1) SetVelocity(w, 'fast', print) return SetVelocity(w, '1.5')", "0", "vel", "(1.5,0)"},
     {"SetDirection(w, -1.9) local a = GetDirection(w) SetDirection(w, {}) local b = GetDirection(w) "
      "SetDirection(w, '-3') local c = GetDirection(w) SetDirection(w, 2.9) return a, b, c, GetDirection(w)",
@@ -201,7 +203,7 @@ const Row kRows[] = {
 };
 
 TEST_F(ScriptApi, EveryFunctionThroughTheLuaState) {
-    EXPECT_EQ(Eval("#names"), "37");
+    EXPECT_EQ(Eval("#names"), "39");
     for (const Row& r : kRows) {
         SCOPED_TRACE(r.lua);
         Fresh();
@@ -214,6 +216,32 @@ TEST_F(ScriptApi, EveryFunctionThroughTheLuaState) {
     // numbers next to real handles name nothing.
     for (int i = 0; i < 300; ++i) Make("Walker", "Enemies");
     EXPECT_EQ(Eval("R(GetName(stale), GetName(w + 65536), GetName(w - 65536), GetName(o - 1))"), "3 nil nil nil");
+}
+
+// A mistake prints one line naming the script's place, once; the call goes
+// on as designed.
+TEST_F(ScriptApi, MistakesAreNamedOnce) {
+    Fresh();
+    const struct { const char *lua, *lines; } rows[] = {
+        {"SetHealth(w)", "test:1: SetHealth: argument 2: number expected, got no value\n"},
+        {"SetHealth(w) SetHealth(w, {})", "test:1: SetHealth: argument 2: number expected, got table\n"},
+        {"ChangeAnimation('Walk')", "test:1: ChangeAnimation: argument 1: number expected, got string\n"
+                                    "test:1: ChangeAnimation: argument 2: string expected, got no value\n"},
+        {"SetHealth(12345, 2)", "test:1: SetHealth: argument 1: the handle 12345 names no live object\n"},
+        {"\nChangeAnimation(w, 'Wlak')", "test:2: ChangeAnimation: Walker has no animation \"Wlak\" (it has Fall, Stand, Walk)\n"},
+        {"return IsPlaying(w, 'Run')", "test:1: IsPlaying: Walker has no animation \"Run\" (it has Fall, Stand, Walk)\n"},
+        {"SetTexture(w, 'Spark')", "Cannot load texture: Spark\n  neither data/objects/Spark.anim nor data/img/Spark.png exists\n"
+                                   "test:1: SetTexture: the sprite set \"Spark\" has no animations (the name is used as "
+                                   "written, without a folder)\n"},
+        {"CreateObject(w, 'Shot', 'EnemyWeapons', 1, 0, 1) SetParent(w, 0) FadeToStage() SetHealth(w, '12') SetSFX(w)", ""},
+    };
+    for (const auto& r : rows) {
+        testing::internal::CaptureStdout();
+        Lua(r.lua);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), r.lines) << r.lua;
+    }
+    EXPECT_EQ(Probe("hp"), "12/12");
+    EXPECT_EQ(Probe("anim"), "0 0 0 0 0 0x0");  // Spark, empty
 }
 
 // 0, a removed object, made-up numbers and other types: nothing happens and

@@ -80,7 +80,7 @@ TEST_F(Host, ScriptErrorsArePrintedOnceAndTheGameGoesOn) {
     // Create hook of an object it makes under its own pcall; the next call
     // has the whole budget again.
     Lua("function ShotCreate(self) while true do end end\n"
-        "function WalkerUpdate(self) while true do pcall(CreateObject, self, 'Shot', 'EnemyWeapons') end end");
+        "function WalkerUpdate(self) while true do pcall(CreateObject, self, 'Shot', 'EnemyWeapons', 0, 0, 1) end end");
     CaptureStdout();
     world().CallHook(*walker, "Update");
     world().CallHook(*walker, "Update");

@@ -17,6 +17,7 @@
 
 #include "core/DataPath.h"
 #include "anim/AnimationSet.h"
+#include "anim/DescriptionCheck.h"
 
 static_assert(sizeof(Rgba) == 4, "an Image's pixels are handed to libpng as RGBA bytes");
 
@@ -409,148 +410,6 @@ private:
 
 // ---- Descriptions ----------------------------------------------------------
 
-// Walks an ".anim" text by the loader's token and list rules and stops at the
-// first token the loader would not take as meant. The loader itself goes on
-// quietly with what it read; a build should say where the text went wrong.
-class DescriptionChecker {
-public:
-    DescriptionChecker(const std::string& file, const std::string& text, SourceError& error)
-        : file_(file), text_(text), error_(error) {}
-
-    bool Run() {
-        static const char* const kHeaderNames[] = {"frameWidth", "frameHeight", "left",
-                                                   "top",        "right",       "bottom"};
-        for (const char* name : kHeaderNames) {
-            int value = 0;
-            if (!Int(value))
-                return Fail(std::string("the header needs ") + name +
-                            " (six numbers: "
-                            "frameWidth frameHeight left top right bottom)");
-        }
-        for (;;) {
-            SkipSpace();
-            if (at_ == text_.size()) return true;
-            if (!Record()) return false;
-        }
-    }
-
-private:
-    bool Fail(const std::string& message) {
-        error_.file = file_;
-        error_.line = 1 + static_cast<int>(std::count(
-                              text_.begin(), text_.begin() + static_cast<long>(at_), '\n'));
-        error_.message = message;
-        return false;
-    }
-
-    void SkipSpace() {
-        while (at_ < text_.size() && IsSpace(text_[at_])) ++at_;
-    }
-
-    bool EndOfToken(size_t end, char closing) const {
-        return end == text_.size() || IsSpace(text_[end]) ||
-               (closing != 0 && text_[end] == closing);
-    }
-
-    bool Int(int& value, char closing = 0) {
-        SkipSpace();
-        const char* start = text_.c_str() + at_;
-        char* end = nullptr;
-        errno = 0;
-        const long parsed = std::strtol(start, &end, 10);
-        const size_t stop = at_ + static_cast<size_t>(end - start);
-        if (end == start || errno != 0 || parsed < INT_MIN || parsed > INT_MAX ||
-            !EndOfToken(stop, closing))
-            return false;
-        value = static_cast<int>(parsed);
-        at_ = stop;
-        return true;
-    }
-
-    bool Float(char closing, bool commaMayFollow) {
-        const char* start = text_.c_str() + at_;
-        char* end = nullptr;
-        std::strtod(start, &end);
-        const size_t stop = at_ + static_cast<size_t>(end - start);
-        if (end == start || IsSpace(*start)) return false;
-        if (!EndOfToken(stop, closing) && !(commaMayFollow && text_[stop] == ',')) return false;
-        at_ = stop;
-        return true;
-    }
-
-    // One list of count values after its opening character, read as the
-    // loader reads it: the closing character must follow the opening one or a
-    // value directly.
-    bool List(const std::string& what, char closing, int count, bool points) {
-        ++at_;
-        int read = 0;
-        while (read < count && at_ < text_.size() && text_[at_] != closing) {
-            bool ok = false;
-            if (points) {
-                SkipSpace();
-                ok = Float(closing, true);
-                if (ok && at_ < text_.size() && text_[at_] == ',') {
-                    ++at_;
-                    ok = Float(closing, false);
-                }
-            } else {
-                int value = 0;
-                ok = Int(value, closing);
-            }
-            if (!ok) {
-                SkipSpace();
-                if (at_ < text_.size() && text_[at_] == closing)
-                    return Fail(what + ": '" + std::string(1, closing) +
-                                "' must follow the last value directly");
-                return Fail(what + ": a value or '" + std::string(1, closing) + "' was expected");
-            }
-            ++read;
-        }
-        if (at_ == text_.size() || text_[at_] != closing) {
-            return Fail(what + ": more than " + std::to_string(count) + " values, or '" +
-                        std::string(1, closing) + "' not right after the last one");
-        }
-        ++at_;
-        return true;
-    }
-
-    bool Record() {
-        const size_t start = at_;
-        while (at_ < text_.size() && !IsSpace(text_[at_])) ++at_;
-        const std::string name = text_.substr(start, at_ - start);
-        int count = 0;
-        if (!Int(count)) return Fail(name + ": the frame count was expected");
-        if (count < 1 || count > 4096)
-            return Fail(name + ": a frame count from 1 to 4096 was expected");
-        SkipSpace();
-        if (at_ < text_.size() && text_[at_] == '[') {
-            if (!List(name + "'s delays", ']', count, false)) return false;
-        } else {
-            int delay = 0;
-            if (!Int(delay)) return Fail(name + ": a delay or a '[' delay list was expected");
-        }
-        SkipSpace();
-        if (at_ < text_.size() && text_[at_] == '{' &&
-            !List(name + "'s palette offsets", '}', count, false))
-            return false;
-        SkipSpace();
-        if (at_ < text_.size() && text_[at_] == '<' && !List(name + "'s points", '>', count, true))
-            return false;
-        int loop = 0;
-        if (!Int(loop)) return Fail(name + ": the loop frame was expected");
-        if (loop < 0 || loop >= count) {
-            return Fail(name + ": loop frame " + std::to_string(loop) + " is outside its " +
-                        std::to_string(count) + " frames");
-        }
-        return true;
-    }
-
-    const std::string& file_;
-    const std::string& text_;
-    SourceError& error_;
-    size_t at_ = 0;
-};
-
 // ---- PNG -------------------------------------------------------------------
 
 void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
@@ -661,8 +520,13 @@ bool ParsePalette(const std::string& file, const std::string& text, PaletteSheet
 bool CheckSheetAgainstDescription(const std::string& file, const SpriteSheet& sheet,
                                   const std::string& descriptionFile,
                                   const std::string& descriptionText, SourceError& error) {
-    DescriptionChecker checker(descriptionFile, descriptionText, error);
-    if (!checker.Run()) return false;
+    DescriptionFault fault;
+    if (!CheckDescription(descriptionText, fault)) {
+        error.file = descriptionFile;
+        error.line = fault.line;
+        error.message = fault.message;
+        return false;
+    }
     AnimationSet set;
     ParseAnimationDescription(descriptionText, sheet.image.width, set);
     if (set.frameWidth != sheet.frameWidth || set.frameHeight != sheet.frameHeight) {
