@@ -11,43 +11,72 @@
 #include <sstream>
 
 #include "core/DataPath.h"
+#include "core/Messages.h"
 #include "objects/Weapon.h"
 #include "objects/World.h"
 
 namespace {
 
-// The whole file as one token stream; false when it does not open.
-bool OpenTokens(const std::string& dataPath, std::istringstream& tokens) {
-    std::FILE* file = OpenDataFile(dataPath, "rb");
-    if (!file) return false;
+// A definition file as one token stream, with its text and path for
+// messages; false when it does not open.
+struct Tokens {
+    std::string path;  // as found on disk
     std::string text;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-    std::fclose(file);
-    tokens.str(text);
-    return true;
-}
+    std::istringstream in;
+    size_t start = 0;  // where the last token began
+
+    bool Open(const std::string& dataPath) {
+        path = ResolveDataPath(dataPath);
+        std::FILE* file = path.empty() ? nullptr : OpenDataFile(path, "rb");
+        if (!file) return false;
+        char buffer[4096];
+        size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+        std::fclose(file);
+        in.str(text);
+        return true;
+    }
+
+    bool Next(std::string& token) {
+        in >> std::ws;
+        start = in.good() ? static_cast<size_t>(in.tellg()) : text.size();
+        return static_cast<bool>(in >> token);
+    }
+
+    // One line about the last token's place, once per world.
+    void Warn(World& world, const std::string& what) const {
+        world.messages.SayOnce(path + ":" + std::to_string(LineAt(text, start)) + ": " + what);
+    }
+};
 
 }  // namespace
 
-void LoadScriptFile(GameObject& obj, const std::string& setName) {
-    std::istringstream in;
-    if (!OpenTokens("data/objects/" + setName + ".script", in)) return;
+void LoadScriptFile(World& world, GameObject& obj, const std::string& setName) {
+    Tokens file;
+    if (!file.Open("data/objects/" + setName + ".script")) return;
+    std::istringstream& in = file.in;
     std::string token;
-    while (in >> token) {
+    bool warned = false;
+    while (file.Next(token)) {
         if (token == "OnFrame") {
             // OnFrame frame <ignored> objectName speed palette
             FrameEvent event;
             std::string ignored;
             float speed = 0.0f;
-            if (!(in >> event.frame >> ignored >> event.objectName >> speed >> event.palette))
-                return;  // a truncated or malformed entry ends the file
+            if (!(in >> event.frame >> ignored >> event.objectName >> speed >> event.palette)) {
+                // A truncated or malformed entry ends the file.
+                file.Warn(world, "OnFrame needs a frame number, a word, an object name, a speed and a palette "
+                                 "row; the file is read no further");
+                return;
+            }
             event.action = &SpawnFrameEventObject;
             event.velocity = Vector2(speed, 0.0f);
             obj.frameEvents.push_back(event);
         } else if (token == "KillOnEndAnim") {
             obj.killOnEndAnim = true;
+        } else if (!warned) {
+            file.Warn(world, "\"" + token + "\" is skipped: the words are OnFrame and KillOnEndAnim");
+            warned = true;
         }
     }
 }
@@ -56,13 +85,21 @@ void LoadLuaAndEvents(World& world, GameObject& obj, const std::string& setName)
     if (world.script) world.script->RunFile("data/objects/" + setName + ".lua");
 
     obj.deathEvents.push_back("");
-    std::istringstream in;
-    if (!OpenTokens("data/objects/" + setName + ".events", in)) return;
+    Tokens file;
+    if (!file.Open("data/objects/" + setName + ".events")) return;
     std::string token;
-    while (in >> token) {
-        if (token != "OnDeath" && token != "Death") continue;
+    bool warned = false;
+    while (file.Next(token)) {
+        if (token != "OnDeath" && token != "Death") {
+            if (!warned) file.Warn(world, "\"" + token + "\" is skipped: the words are OnDeath and Death, each before a name");
+            warned = true;
+            continue;
+        }
         std::string eventName;
-        if (!(in >> eventName)) break;
+        if (!(file.in >> eventName)) {
+            file.Warn(world, token + " needs a name after it");
+            break;
+        }
         obj.deathEvents.push_back(eventName);
         obj.deathEventIndex = static_cast<int>(obj.deathEvents.size()) - 1;
     }

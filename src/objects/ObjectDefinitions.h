@@ -12,7 +12,9 @@ class World;
 struct GameObject;
 struct FrameEvent;
 
-void LoadScriptFile(GameObject& obj, const std::string& setName);
+// A malformed entry or an unknown word prints one line, "file:line: ...",
+// once per world (the files are read at every creation).
+void LoadScriptFile(World& world, GameObject& obj, const std::string& setName);
 void LoadLuaAndEvents(World& world, GameObject& obj, const std::string& setName);
 
 // Fires the entries whose frame the owner's animation shows; a fired entry is

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "core/DataPath.h"
+#include "core/Messages.h"
 #include "objects/World.h"
 
 namespace {
@@ -19,26 +20,29 @@ const size_t kMaxLevelLine = 255;
 bool IsLevelMarker(const std::string& token) { return token.compare(0, 3, "LVL") == 0; }
 
 // The keys of a level line; stops at the first value that is not a number.
-void ParseLevelKeys(const std::string& line, WeaponDef& level) {
+// What went wrong, or "".
+std::string ParseLevelKeys(const std::string& line, WeaponDef& level) {
     std::istringstream in(line);
-    std::string key;
+    std::string key, problem;
     while (in >> key) {
         // Into temporaries: a value that does not read leaves the default.
         float number = 0.0f;
         int row = 0;
+        bool read = true;
         if (key == "Speed") {
-            if (!(in >> number)) return;
-            level.speed = number;
+            if ((read = static_cast<bool>(in >> number))) level.speed = number;
         } else if (key == "Power") {
-            if (!(in >> number)) return;
-            level.power = number;
+            if ((read = static_cast<bool>(in >> number))) level.power = number;
         } else if (key == "Palette" || key == "PaletteIndex") {
-            if (!(in >> row)) return;
-            level.paletteIndex = row;
+            if ((read = static_cast<bool>(in >> row))) level.paletteIndex = row;
         } else if (key == "NoWallCollision") {
             level.wallCollision = false;
+        } else if (problem.empty()) {
+            problem = "\"" + key + "\" is skipped: the keys are Speed, Power, Palette and NoWallCollision";
         }
+        if (!read) return key + " needs a number; the rest of the line is ignored";
     }
+    return problem;
 }
 
 std::string ReadAll(std::FILE* file) {
@@ -58,20 +62,28 @@ WeaponGroup LoadWeapon(const std::string& name) {
         std::printf("Could not locate weapon file: %s\n", path.c_str());
         return WeaponGroup();
     }
-    std::istringstream in(ReadAll(file));
+    const std::string text = ReadAll(file);
     std::fclose(file);
+    std::istringstream in(text);
+    const std::string found = ResolveDataPath(path);
 
     WeaponGroup group;
     group.name = name;
     std::string token;
     while (in >> token) {
         if (!IsLevelMarker(token)) continue;
+        const size_t at = in.good() ? static_cast<size_t>(in.tellg()) : text.size();
+        const std::string where = found + ":" + std::to_string(LineAt(text, at)) + ": ";
         WeaponDef level;
-        if (!(in >> level.objectName)) break;  // a marker with no shot name ends the file
+        if (!(in >> level.objectName)) {  // a marker with no shot name ends the file
+            std::printf("%s%s has no shot name; the file is read no further\n", where.c_str(), token.c_str());
+            break;
+        }
         std::string line;
         std::getline(in, line);
         if (line.size() > kMaxLevelLine) line.resize(kMaxLevelLine);
-        ParseLevelKeys(line, level);
+        const std::string problem = ParseLevelKeys(line, level);
+        if (!problem.empty()) std::printf("%s%s\n", where.c_str(), problem.c_str());
         group.levels.push_back(level);
     }
     return group;

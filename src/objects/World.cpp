@@ -16,7 +16,7 @@ GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
     live_.emplace(obj.handle, &obj);
     if (row) obj.tileCollision = row->tileCollision;
     obj.name = name;
-    LoadScriptFile(obj, setName);
+    LoadScriptFile(*this, obj, setName);
     LoadLuaAndEvents(*this, obj, setName);
     obj.anim.paletteIndex = static_cast<float>(palette) / 32.0f;
     // The hook may create more objects; list nodes do not move, so obj stays valid.

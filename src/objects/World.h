@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "anim/AnimationSetCache.h"
+#include "core/Messages.h"
 #include "objects/Category.h"
 #include "objects/GameObject.h"
 #include "objects/ObjectHandle.h"
@@ -134,6 +135,7 @@ public:
     std::string stageName;  // the stage LoadStage loaded last
 
     AnimationSetCache animationSets;
+    MessageMemory messages;  // lines about data mistakes, each said once
     StageMap stage;
 
 private:

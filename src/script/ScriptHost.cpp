@@ -14,10 +14,6 @@ const char kHostKey = 0;
 // Instructions between two counts of the budget.
 constexpr int kHookPeriod = 10000;
 
-// Distinct messages remembered at most; past this the memory is wiped so a
-// script that fails with ever-new messages cannot grow it without end.
-constexpr size_t kMaxRememberedErrors = 4096;
-
 // The error value as one printable line.
 std::string ErrorLine(lua_State* L) {
     std::string message;
@@ -163,10 +159,7 @@ void ScriptHost::ReportError() {
 }
 
 void ScriptHost::PrintOnce(const std::string& line) {
-    if (reported_.size() >= kMaxRememberedErrors) reported_.clear();
-    if (!reported_.insert(line).second) return;
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
+    reported_.SayOnce(line);
 }
 
 void ScriptHost::Warn(lua_State* L, const std::string& line) {

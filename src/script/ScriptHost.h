@@ -15,9 +15,9 @@
 // an endless loop costs a moment, not the game.
 #pragma once
 
-#include <set>
 #include <string>
 
+#include "core/Messages.h"
 #include "objects/ScriptHooks.h"
 
 struct lua_State;
@@ -79,7 +79,7 @@ private:
     void PrintOnce(const std::string& line);
 
     lua_State* L_ = nullptr;
-    std::set<std::string> reported_;  // messages already printed
+    MessageMemory reported_;          // messages already printed
     int depth_ = 0;                   // calls into Lua under way
     int spent_ = 0;                   // instructions the outermost call has run
     std::string runaway_;             // its message once it ran out

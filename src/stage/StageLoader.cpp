@@ -14,8 +14,8 @@
 // truncated one, a layer kind outside 0..2, a tile code of 512 or more, a
 // stage without a main layer, a layer too large to address or a placement
 // naming no enemy type prints "Cannot load map: <name>" and leaves the
-// previous stage, the objects and the hero as they were; a wrong magic or a
-// non-zero byte 9 stops silently the same way.
+// previous stage, the objects and the hero as they were; so does a wrong
+// magic or a non-zero byte 9. The message's next line gives the reason.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -112,13 +112,22 @@ int ClampToInt(std::int64_t v) {
     return static_cast<int>(v);
 }
 
-bool ReadLayer(StageReader& in, StageFile& file) {
+// Records why a file is refused; false, for `return Refuse(...)`.
+bool Refuse(std::string& why, const std::string& reason) {
+    why = reason;
+    return false;
+}
+
+bool ReadLayer(StageReader& in, StageFile& file, const std::string& which, std::string& why) {
     std::uint8_t kind;
     std::uint32_t width, height;
-    if (!in.Byte(kind) || !in.U32(width) || !in.U32(height)) return false;
-    if (kind > 2 || width > kMaxLayerSide || height > kMaxLayerSide) return false;
+    if (!in.Byte(kind) || !in.U32(width) || !in.U32(height)) return Refuse(why, "it ends inside the header of " + which);
+    if (kind > 2) return Refuse(why, which + " is of kind " + std::to_string(kind) + " (0 main, 1 background, 2 foreground)");
+    if (width > kMaxLayerSide || height > kMaxLayerSide)
+        return Refuse(why, which + " is " + std::to_string(width) + " x " + std::to_string(height) +
+                               " tiles, more than " + std::to_string(kMaxLayerSide) + " a side");
     const std::uint64_t cells = static_cast<std::uint64_t>(width) * height;
-    if (cells * 2 > in.Remaining()) return false;
+    if (cells * 2 > in.Remaining()) return Refuse(why, "it ends inside the tiles of " + which);
 
     TileLayer layer;
     layer.width = static_cast<int>(width);
@@ -128,7 +137,9 @@ bool ReadLayer(StageReader& in, StageFile& file) {
         for (int column = 0; column < layer.width; ++column) {
             std::uint16_t code = 0;
             in.U16(code);  // the size check above covers every cell
-            if (code >= kTileCodeLimit) return false;
+            if (code >= kTileCodeLimit)
+                return Refuse(why, which + " has tile code " + std::to_string(code) + " at column " +
+                                       std::to_string(column) + ", row " + std::to_string(row) + " (511 at most)");
             if (code == 1) {
                 // A later start cell, in any layer, wins.
                 file.hasStart = true;
@@ -151,25 +162,27 @@ bool ReadLayer(StageReader& in, StageFile& file) {
     return true;
 }
 
-// Reads everything after byte 9. False when the file is not a whole,
-// well-formed stage.
-bool ReadStageFile(StageReader& in, StageFile& file) {
+// Reads everything after byte 9. False, with the reason, when the file is
+// not a whole, well-formed stage.
+bool ReadStageFile(StageReader& in, StageFile& file, std::string& why) {
     std::uint8_t terminator;
-    if (!in.Word(file.tilesetName) || !in.Byte(terminator)) return false;
+    if (!in.Word(file.tilesetName) || !in.Byte(terminator)) return Refuse(why, "it ends inside the tileset name");
 
     std::uint32_t layerCount;
-    if (!in.U32(layerCount)) return false;
+    if (!in.U32(layerCount)) return Refuse(why, "it ends before the layer count");
     for (std::uint32_t i = 0; i < layerCount; ++i) {
-        if (!ReadLayer(in, file)) return false;
+        if (!ReadLayer(in, file, "layer " + std::to_string(i + 1) + " of " + std::to_string(layerCount), why))
+            return false;
     }
-    if (!file.hasMainLayer) return false;
+    if (!file.hasMainLayer) return Refuse(why, "it has no main layer (kind 0)");
 
     std::uint32_t zoneCount;
-    if (!in.U32(zoneCount)) return false;
+    if (!in.U32(zoneCount)) return Refuse(why, "it ends before the camera zone count");
     for (std::uint32_t i = 0; i < zoneCount; ++i) {
         std::uint8_t flags;
         std::int32_t x, y, w, h;
-        if (!in.Byte(flags) || !in.I32(x) || !in.I32(y) || !in.I32(w) || !in.I32(h)) return false;
+        if (!in.Byte(flags) || !in.I32(x) || !in.I32(y) || !in.I32(w) || !in.I32(h))
+            return Refuse(why, "it ends inside camera zone " + std::to_string(i + 1) + " of " + std::to_string(zoneCount));
         CameraZone zone;
         zone.left = x;
         zone.right = ClampToInt(static_cast<std::int64_t>(x) + w);
@@ -180,21 +193,24 @@ bool ReadStageFile(StageReader& in, StageFile& file) {
     }
 
     std::int32_t typeCount;
-    if (!in.I32(typeCount)) return false;
+    if (!in.I32(typeCount)) return Refuse(why, "it ends before the enemy type count");
     for (std::int32_t i = 0; i < typeCount; ++i) {
         std::string typeName;
-        if (!in.Word(typeName)) return false;
+        if (!in.Word(typeName)) return Refuse(why, "it ends inside the enemy type names");
         file.enemyTypes.push_back(typeName);
     }
     std::uint8_t separator;
-    if (!in.Byte(separator)) return false;
+    if (!in.Byte(separator)) return Refuse(why, "it ends inside the enemy type names");
 
     std::uint32_t placementCount;
-    if (!in.U32(placementCount)) return false;
+    if (!in.U32(placementCount)) return Refuse(why, "it ends before the placement count");
     for (std::uint32_t i = 0; i < placementCount; ++i) {
+        const std::string which = "placement " + std::to_string(i + 1) + " of " + std::to_string(placementCount);
         std::int32_t type, x, y;
-        if (!in.I32(type) || !in.I32(x) || !in.I32(y)) return false;
-        if (type < 0 || type >= static_cast<std::int32_t>(file.enemyTypes.size())) return false;
+        if (!in.I32(type) || !in.I32(x) || !in.I32(y)) return Refuse(why, "it ends inside " + which);
+        if (type < 0 || type >= static_cast<std::int32_t>(file.enemyTypes.size()))
+            return Refuse(why, which + " names enemy type " + std::to_string(type) + ", not one of the file's " +
+                                   std::to_string(file.enemyTypes.size()) + " (counted from 0)");
         EnemyPlacement placement;
         placement.typeName = file.enemyTypes[type];
         placement.position = Vector2(static_cast<float>(x), static_cast<float>(y));
@@ -215,19 +231,25 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 
 }  // namespace
 
-bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out) {
-    std::string bytes;
-    if (!ReadWholeFile("data/Stages/" + name + ".rmap", bytes)) {
-        std::printf("Cannot load map: %s\n", name.c_str());
-        return false;
-    }
-    if (bytes.size() < 4 || bytes.compare(0, 4, "RMAP") != 0) return false;
-    if (bytes.size() >= 10 && bytes[9] != 0) return false;
-
+bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out, bool report) {
+    const std::string path = "data/Stages/" + name + ".rmap";
+    std::string bytes, why;
     StageFile file;
     StageReader in(bytes, 10);
-    if (bytes.size() < 10 || !ReadStageFile(in, file)) {
-        std::printf("Cannot load map: %s\n", name.c_str());
+    if (!ReadWholeFile(path, bytes)) {
+        why = "it is missing";
+    } else if (bytes.size() < 4 || bytes.compare(0, 4, "RMAP") != 0) {
+        why = "it is not a stage file (it does not begin with RMAP)";
+    } else if (bytes.size() >= 10 && bytes[9] != 0) {
+        why = "byte 9 is " + std::to_string(static_cast<unsigned char>(bytes[9])) + ", not 0: a stage of another format";
+    } else if (bytes.size() < 10) {
+        why = "it ends inside the header";
+    } else {
+        ReadStageFile(in, file, why);
+    }
+    if (!why.empty()) {
+        out.error = path + ": " + why;
+        if (report) std::printf("Cannot load map: %s\n  %s\n", name.c_str(), out.error.c_str());
         return false;
     }
 

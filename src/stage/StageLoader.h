@@ -1,7 +1,7 @@
 // StageLoader: reads a stage file into a new StageMap (the format is
 // described in StageLoader.cpp). Nothing is changed unless the whole file is
-// good; a missing or broken one prints "Cannot load map: <name>" and is
-// refused.
+// good; a missing or broken one prints "Cannot load map: <name>" and the
+// reason, and is refused.
 #pragma once
 
 #include <string>
@@ -14,8 +14,11 @@ struct LoadedStage {
     StageMap map;
     bool hasStart = false;  // the file marks the hero's start
     Vector2 start;          // its cell's top-left corner
+    std::string error;      // why it was refused: "data/Stages/X.rmap: it is missing"
 };
 
 // Reads "data/Stages/" + name + ".rmap", its tileset and tile states through
-// the cache; true when `out` holds the whole stage.
-bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out);
+// the cache; true when `out` holds the whole stage. A refusal prints
+// "Cannot load map: <name>" and, on the next line, out.error, unless
+// report is false.
+bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out, bool report = true);

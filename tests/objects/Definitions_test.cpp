@@ -78,6 +78,40 @@ TEST_F(Definitions, ScriptEventsLuaAndWeaponFiles) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not locate weapon file: data/objects/weapons/Nothing.weapon\n");
 }
 
+// A malformed entry or a word out of place prints one line naming the file
+// and line, once however many objects read the file; the rest is read as before.
+TEST_F(Definitions, MistakesAreNamedByFileAndLine) {
+    const struct { const char *file, *text, *lines; } rows[] = {
+        {"Enemies/A.script", "KillOnEndAnim\nOnFrame 2 x Bolt fast 0",
+         "data/objects/Enemies/A.script:2: OnFrame needs a frame number, a word, an object name, a speed and a "
+         "palette row; the file is read no further\n"},
+        {"Enemies/B.script", "\n\nKillOnEnd", "data/objects/Enemies/B.script:3: \"KillOnEnd\" is skipped: the words are "
+                                             "OnFrame and KillOnEndAnim\n"},
+        {"Enemies/C.events", "OnDeath Boom\nDeath", "data/objects/Enemies/C.events:2: Death needs a name after it\n"},
+        {"Enemies/D.events", "Ondeath Boom", "data/objects/Enemies/D.events:1: \"Ondeath\" is skipped: the words are "
+                                           "OnDeath and Death, each before a name\n"},
+        {"weapons/E.weapon", "Prose comes first.\nLVL1 Pea Speed fast",
+         "data/objects/weapons/E.weapon:2: Speed needs a number; the rest of the line is ignored\n"},
+        {"weapons/F.weapon", "LVL1 Pea Spede 6\nLVL2",
+         "data/objects/weapons/F.weapon:1: \"Spede\" is skipped: the keys are Speed, Power, Palette and NoWallCollision\n"
+         "data/objects/weapons/F.weapon:2: LVL2 has no shot name; the file is read no further\n"},
+    };
+    for (const auto& r : rows) {
+        File(r.file, r.text);
+        const std::string stem = std::string(r.file).substr(std::string(r.file).find('/') + 1, 1);
+        testing::internal::CaptureStdout();
+        if (std::string(r.file).find("weapon") != std::string::npos) {
+            LoadWeapon(stem);
+        } else {
+            Set("Enemies/" + stem, "8 8 0 0 8 8\nStand 1 0 0\n");
+            Make(stem, "Enemies");
+            Make(stem, "Enemies");
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), r.lines);
+    }
+    EXPECT_EQ(Objects("Enemies", "A")[0]->killOnEndAnim, true);
+}
+
 TEST_F(Definitions, ShotsFromWeaponLevelsAndFrameEvents) {
     for (const char* set : {"Player/Hero", "Enemies/Gunner", "Enemies/Lefty", "Effects/Muzzle", "Enemies/Puff"})
         Set(set, "64 64 16 16 48 64\nWalk 3 1 0\n");

@@ -133,7 +133,7 @@ TEST_F(Flow, FadesSwitchStages) {
     testing::internal::CaptureStdout();
     Lua("FadeToStage('Nowhere')");
     Play({{1, "", "stage Yard2 phase 1 pos 160.00,?"}});
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Cannot load map: Nowhere\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Cannot load map: Nowhere\n  data/Stages/Nowhere.rmap: it is missing\n");
 
     // A start over no ground: the drop stops and the opening goes on.
     world().LoadStage("Pit", hero());

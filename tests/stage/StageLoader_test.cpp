@@ -127,22 +127,22 @@ TEST_F(StageLoaderTest, BrokenFilesChangeNothing) {
     const std::string oversize =
         Rmap().Header("Tiles\\Test", 1).U8(0).U32((1u << 20) + 1).U32(0).U32(0).Types({}).U32(0).Bytes();
     // clang-format off
-    const struct { const char* name; std::string bytes; bool refused; } rows[] = {
-        {"Missing", "", true},
-        {"Cut in name", good.substr(0, 14), true},
-        {"Cut in layer", good.substr(0, 100), true},
-        {"Cut in zones", Rmap().Header("Tiles\\Test", 1).Layer(0, {{2}}).U32(1).U8(0).U32(1).Bytes(), true},
-        {"Cut in types", Rmap().Header("Tiles\\Test", 1).Layer(0, {{2}}).U32(0).U32(2).Raw("Walker ").Bytes(), true},
-        {"Cut in placements", good.substr(0, good.size() - 1), true},
-        {"Layer kind 3", Tiny(3, 2), true},
-        {"Tile code 512", Tiny(0, 512), true},
-        {"No main layer", Tiny(1, 2), true},
-        {"Oversize layer", oversize, true},
-        {"Type past the list", Tiny(0, 2, 1), true},
-        {"Negative type", Tiny(0, 2, -1), true},
-        {"Wrong magic", badMagic, false},  // not a stage: dropped without a word
-        {"Byte nine", badNine, false},
-        {"Too short", "RM", false},
+    const struct { const char* name; std::string bytes; const char* why; } rows[] = {
+        {"Missing", "", "it is missing"},
+        {"Cut in name", good.substr(0, 14), "it ends inside the tileset name"},
+        {"Cut in layer", good.substr(0, 100), "it ends inside the tiles of layer 3 of 4"},
+        {"Cut in zones", Rmap().Header("Tiles\\Test", 1).Layer(0, {{2}}).U32(1).U8(0).U32(1).Bytes(), "it ends inside camera zone 1 of 1"},
+        {"Cut in types", Rmap().Header("Tiles\\Test", 1).Layer(0, {{2}}).U32(0).U32(2).Raw("Walker ").Bytes(), "it ends inside the enemy type names"},
+        {"Cut in placements", good.substr(0, good.size() - 1), "it ends inside placement 3 of 3"},
+        {"Layer kind 3", Tiny(3, 2), "layer 1 of 1 is of kind 3 (0 main, 1 background, 2 foreground)"},
+        {"Tile code 512", Tiny(0, 512), "layer 1 of 1 has tile code 512 at column 0, row 0 (511 at most)"},
+        {"No main layer", Tiny(1, 2), "it has no main layer (kind 0)"},
+        {"Oversize layer", oversize, "layer 1 of 1 is 1048577 x 0 tiles, more than 1048576 a side"},
+        {"Type past the list", Tiny(0, 2, 1), "placement 1 of 1 names enemy type 1, not one of the file's 1 (counted from 0)"},
+        {"Negative type", Tiny(0, 2, -1), "placement 1 of 1 names enemy type -1, not one of the file's 1 (counted from 0)"},
+        {"Wrong magic", badMagic, "it is not a stage file (it does not begin with RMAP)"},
+        {"Byte nine", badNine, "byte 9 is 1, not 0: a stage of another format"},
+        {"Too short", "RMAP\x07", "it ends inside the header"},
     };
     // clang-format on
     for (const auto& r : rows) {
@@ -150,7 +150,7 @@ TEST_F(StageLoaderTest, BrokenFilesChangeNothing) {
         if (std::string(r.name) != "Missing") StageFile(r.name, r.bytes);
         Make("Box", "Enemies");
         heroBox->position = Vector2(3.0f, 4.0f), heroBox->health = 5.0f;
-        EXPECT_EQ(Load(r.name), r.refused ? "Cannot load map: " + std::string(r.name) + "\n" : "");
+        EXPECT_EQ(Load(r.name), "Cannot load map: " + std::string(r.name) + "\n  data/Stages/" + r.name + ".rmap: " + r.why + "\n");
         EXPECT_EQ(Describe(world().stage), before);
         EXPECT_EQ(world().stageName, "Good");
         EXPECT_EQ(heroBox->position, Vector2(3.0f, 4.0f));
