@@ -1,4 +1,5 @@
-// kestrion-replay SCRIPT [OUTPUT-DIR]: the real program (start-up, the main
+// kestrion-replay [--stage NAME] [--data DIR] SCRIPT [OUTPUT-DIR]: the real
+// program, with the game's own options (start-up, the main
 // loop, the drawing) run in the working directory on recorded input, as fast
 // as it draws: nothing in the game counts time but frames.
 // The script's events (see app/InputScript.h for the format) take the place of
@@ -14,6 +15,8 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -67,10 +70,19 @@ std::string PixelsLine(int frame, const Image& image, const ScriptReport& r) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: %s SCRIPT [OUTPUT-DIR]\n", argv[0]);
+    ProgramHooks hooks;
+    // The game's own --stage and --data come first; then the script.
+    int first = 1;
+    while (first + 1 < argc && (std::strcmp(argv[first], "--stage") == 0 || std::strcmp(argv[first], "--data") == 0)) {
+        (argv[first][2] == 's' ? hooks.options.stage : hooks.options.dataDir) = argv[first + 1];
+        first += 2;
+    }
+    if (argc - first < 1 || argc - first > 2) {
+        std::fprintf(stderr, "usage: %s [--stage NAME] [--data DIR] SCRIPT [OUTPUT-DIR]\n", argv[0]);
         return 2;
     }
+    argv += first - 1;
+    argc -= first - 1;
     std::ifstream file(argv[1]);
     if (!file) {
         std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
@@ -84,13 +96,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s: %s\n", argv[0], argv[1], error.c_str());
         return 2;
     }
-    const std::string outputDir = argc == 3 ? argv[2] : ".";
+    // Absolute: --data changes the working directory.
+    const std::string outputDir = std::filesystem::absolute(argc == 3 ? argv[2] : ".").string();
     const int length = script.Length();
 
     std::vector<SoundRequest> sounds;
     bool screenshotsSaved = true;
     bool expectationsMet = true;
-    ProgramHooks hooks;
     hooks.scriptedEvents = true;
     hooks.seeded = true;
     hooks.seed = script.seed;

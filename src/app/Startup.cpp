@@ -4,8 +4,12 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -13,8 +17,9 @@
 #include "app/GameFrame.h"
 #include "app/VerticalSync.h"
 #include "render/Texture.h"
-#include "objects/Weapon.h"
 #include "core/Random.h"
+#include "objects/Weapon.h"
+#include "stage/StageLoader.h"
 
 namespace {
 
@@ -88,9 +93,17 @@ void CreateHero(Game& game) {
     game.player.chargeOrb = orb;
 }
 
-bool StartGame(Game& game, Session& session, unsigned seed) {
+bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions& options) {
     SeedRandom(seed);
     if (!ReadConfiguration(game)) return false;
+    if (!options.stage.empty()) game.flow.openingStage = options.stage;
+    // A game that cannot load its first stage has nothing to show.
+    std::string why;
+    if (!StageFileReadable(game.flow.openingStage, why)) {
+        std::printf("Cannot start: the opening stage \"%s\" cannot be loaded (%s)\n",
+                    game.flow.openingStage.c_str(), why.c_str());
+        return false;
+    }
     // The Lua state and the script API came up with the Game.
     if (!StartSdl(game) || !OpenWindow()) return false;
     game.world.animationSets.makeTextures = CreateTextures;
@@ -149,12 +162,17 @@ void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
 }
 
 int RunProgram(const ProgramHooks& hooks) {
+    const std::string& folder = hooks.options.dataDir;
+    if (!folder.empty() && chdir(folder.c_str()) != 0) {
+        std::printf("Cannot open the data folder %s: %s\n", folder.c_str(), std::strerror(errno));
+        return 1;
+    }
     // The Game is large (the World with its caches and the Lua state): on the heap.
     auto game = std::make_unique<Game>();
     Session session;
     if (hooks.scriptedEvents) session.events = EventSource::Queue();
     const unsigned seed = hooks.seeded ? hooks.seed : static_cast<unsigned>(std::time(nullptr));
-    if (!StartGame(*game, session, seed)) return 1;
+    if (!StartGame(*game, session, seed, hooks.options)) return 1;
     RunMainLoop(*game, session, hooks);
     ShutDown(session);
     return 0;

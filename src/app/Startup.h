@@ -4,9 +4,11 @@
 // SDL, audio, the 320 x 240 OpenGL window and its projection, the hero
 // "Rook" with its fire-pose sheet, weapon and charge orb, the palette sets,
 // the joystick, the opening stage, the vertical-sync probe, the caption and
-// the palette shader. Only three failures stop it, each with one line on
-// standard output and exit status 1: a configuration file that cannot be
-// opened, SDL's video that cannot start, and a window that cannot open.
+// the palette shader. Only five failures stop it, each with one line on
+// standard output and exit status 1: a data folder (--data) that cannot be
+// entered, a configuration file that cannot be opened, an opening stage that
+// cannot be loaded (before the window opens), SDL's video that cannot start,
+// and a window that cannot open.
 // Audio that cannot open leaves the game silent; a missing joystick is
 // normal; loaders report their own missing files and start-up goes on.
 //
@@ -17,6 +19,7 @@
 
 #include <functional>
 
+#include "app/CommandLine.h"
 #include "app/FramePacer.h"
 #include "app/ThemeMusic.h"
 #include "app/EventPump.h"
@@ -48,6 +51,7 @@ void CreateHero(Game& game);
 // the defaults; the replay tool feeds recorded input instead of SDL's queue,
 // fixes the random seed and looks at every frame.
 struct ProgramHooks {
+    ProgramOptions options;       // the command line's
     bool scriptedEvents = false;  // the session's events come only from beforeFrame
     bool seeded = false;          // else seeded with the time
     unsigned seed = 0;
@@ -60,8 +64,9 @@ struct ProgramHooks {
 // The whole program: start-up, the main loop and shutdown; the exit status.
 int RunProgram(const ProgramHooks& hooks = ProgramHooks());
 
-// False when the game cannot start (its line is printed). seed seeds the random draws.
-bool StartGame(Game& game, Session& session, unsigned seed);
+// False when the game cannot start (its line is printed). seed seeds the
+// random draws; options.stage replaces the opening stage.
+bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions& options = ProgramOptions());
 
 // Runs frames until a quit; see FramePacer for when a frame starts.
 void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks = ProgramHooks());

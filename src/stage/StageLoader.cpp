@@ -229,12 +229,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-}  // namespace
-
-bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out, bool report) {
+// Reads and parses the file; false with "path: reason" in error.
+bool ParseStageFile(const std::string& name, StageFile& file, std::string& error) {
     const std::string path = "data/Stages/" + name + ".rmap";
     std::string bytes, why;
-    StageFile file;
     StageReader in(bytes, 10);
     if (!ReadWholeFile(path, bytes)) {
         why = "it is missing";
@@ -247,9 +245,22 @@ bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage
     } else {
         ReadStageFile(in, file, why);
     }
-    if (!why.empty()) {
-        out.error = path + ": " + why;
-        if (report) std::printf("Cannot load map: %s\n  %s\n", name.c_str(), out.error.c_str());
+    if (why.empty()) return true;
+    error = path + ": " + why;
+    return false;
+}
+
+}  // namespace
+
+bool StageFileReadable(const std::string& name, std::string& error) {
+    StageFile file;
+    return ParseStageFile(name, file, error);
+}
+
+bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out) {
+    StageFile file;
+    if (!ParseStageFile(name, file, out.error)) {
+        std::printf("Cannot load map: %s\n  %s\n", name.c_str(), out.error.c_str());
         return false;
     }
 

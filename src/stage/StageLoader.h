@@ -19,6 +19,9 @@ struct LoadedStage {
 
 // Reads "data/Stages/" + name + ".rmap", its tileset and tile states through
 // the cache; true when `out` holds the whole stage. A refusal prints
-// "Cannot load map: <name>" and, on the next line, out.error, unless
-// report is false.
-bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out, bool report = true);
+// "Cannot load map: <name>" and, on the next line, out.error.
+bool LoadStageFile(const std::string& name, AnimationSetCache& sets, LoadedStage& out);
+
+// Whether the stage file reads as a whole stage, loading nothing else; else
+// error says why ("data/Stages/X.rmap: it is missing").
+bool StageFileReadable(const std::string& name, std::string& error);
