@@ -19,4 +19,7 @@ public:
     virtual void CallHook(const std::string& hookName, ObjectHandle self, ObjectHandle other) = 0;
     // Sets a string global the scripts read (the stage's name).
     virtual void SetGlobal(const char* name, const std::string& value) = 0;
+    // Why a ".lua" file found by its data path does not compile ("" when it
+    // does, or is missing), without running it.
+    virtual std::string CompileError(const std::string& dataPath) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/DataPath.h"
 #include "objects/ObjectDefinitions.h"
 #include "stage/StageLoader.h"
 
@@ -106,9 +107,47 @@ GameObject* World::FromHandle(ObjectHandle handle) const {
     return found == live_.end() ? nullptr : found->second;
 }
 
+namespace {
+
+// Where a stage places an enemy type: "(320, 96)", "(320, 96), (500, 80)".
+std::string PlacesOf(const StageMap& stage, const std::string& type) {
+    std::string places;
+    for (const EnemyPlacement& p : stage.enemyPlacements)
+        if (p.typeName == type)
+            places += (places.empty() ? "(" : ", (") + std::to_string(static_cast<int>(p.position.x)) + ", " +
+                      std::to_string(static_cast<int>(p.position.y)) + ")";
+    return places;
+}
+
+// What keeps an enemy type from working, or "": no frames to show, a sheet
+// missing, a description that does not read, a script that does not compile.
+std::string EnemyTypeProblem(World& world, const std::string& type) {
+    // Spelt as the loaders spell them: the lookup prefers an exact match.
+    const std::string set = "Enemies\\" + type, description = "data/Objects/Enemies/" + type + ".anim";
+    const std::string anim = ResolveDataPath(description);
+    if (anim.empty()) return "it has no " + description;
+    if (ResolveDataPath("data/img/Enemies/" + type + ".png").empty())
+        return "it has no sheet data/img/Enemies/" + type + ".png";
+    const AnimationSet* loaded = world.animationSets.Find(set);
+    if (loaded && loaded->animations.empty()) return anim + " gives it no animations";
+    return world.script ? world.script->CompileError("data/objects/Enemies/" + type + ".lua") : "";
+}
+
+}  // namespace
+
 void World::LoadStage(const std::string& name, GameObject& hero) {
     LoadedStage loaded;
     if (!LoadStageFile(name, animationSets, loaded)) return;
+    // Each enemy type looked at once, so a mistake shows when the stage
+    // loads, not when (or whether) the enemy first spawns.
+    std::set<std::string> types;
+    for (const EnemyPlacement& p : loaded.map.enemyPlacements) {
+        if (!types.insert(p.typeName).second) continue;
+        const std::string problem = EnemyTypeProblem(*this, p.typeName);
+        if (!problem.empty())
+            messages.SayOnce("Stage " + name + ": the enemy " + p.typeName + " at " + PlacesOf(loaded.map, p.typeName) +
+                             ": " + problem);
+    }
 
     std::vector<std::string> emptied;
     for (const auto& entry : lists) {

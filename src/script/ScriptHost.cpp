@@ -93,6 +93,17 @@ void ScriptHost::SetGlobal(const char* name, const std::string& value) {
     lua_rawset(L_, LUA_GLOBALSINDEX);
 }
 
+std::string ScriptHost::CompileError(const std::string& dataPath) {
+    const std::string path = ResolveDataPath(dataPath);
+    if (path.empty() || luaL_loadfile(L_, path.c_str()) == 0) {
+        if (!path.empty()) lua_pop(L_, 1);
+        return "";
+    }
+    const std::string error = ErrorLine(L_);
+    lua_pop(L_, 1);
+    return error;
+}
+
 void ScriptHost::RunFile(const std::string& dataPath) {
     const std::string path = ResolveDataPath(dataPath);
     if (path.empty()) return;

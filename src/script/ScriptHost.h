@@ -51,6 +51,8 @@ public:
     // fails it.
     void SetGlobal(const char* name, const std::string& value) override;
 
+    std::string CompileError(const std::string& dataPath) override;
+
     lua_State* State() const { return L_; }
 
     // Prints a line about a script's mistake, once per distinct line (shared

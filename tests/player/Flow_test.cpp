@@ -207,7 +207,8 @@ TEST_F(Spawn, WhenAnEdgeCrossesIntoTheView) {
         {0, 400, -32},  // 6: bottom edge 28, on the top border before it moves: inside
     });
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Cannot load texture: Enemies\\Ghost\n  neither data/objects/Enemies/Ghost.anim nor data/img/Enemies/Ghost.png exists\n");
+              "Cannot load texture: Enemies\\Ghost\n  neither data/objects/Enemies/Ghost.anim nor data/img/Enemies/Ghost.png exists\n"
+              "Stage Field: the enemy Ghost at (552, 100): it has no data/Objects/Enemies/Ghost.anim\n");
     At(400, 160);  // the first step only remembers the camera
     EXPECT_EQ(Enemies(), 0u);
     At(405, 160);  // the right border moves from 572 to 577

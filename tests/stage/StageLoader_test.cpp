@@ -159,6 +159,22 @@ TEST_F(StageLoaderTest, BrokenFilesChangeNothing) {
     }
 }
 
+// Each enemy type a stage names is looked at once as it loads: a problem is
+// one line with the stage's name and the type's placements.
+TEST_F(StageLoaderTest, EnemyTypesAreLookedAtAsTheStageLoads) {
+    File("Enemies/Walker.lua", "function WalkerUpdate(self\n");
+    WriteFile(Root() + "/data/Objects/Enemies/Sheetless.anim", "16 16 0 0 16 16\nStand 1 0 0\n");
+    StageFile("Mixed", Rmap().Header("Tiles\\Test", 1).Layer(0, {{2}}).U32(0).Types({"Walker", "Sheetless", "Gone", "Flyer"})
+                           .U32(4).Placement(0, 1, 2).Placement(1, 3, 4).Placement(2, 5, 6).Placement(0, 7, 8).Bytes());
+    EXPECT_EQ(Load("Mixed"),
+              "data/img/Enemies/Sheetless.png is missing: Enemies\\Sheetless has no sheet and is invisible\n"
+              "Cannot load texture: Enemies\\Gone\n  neither data/objects/Enemies/Gone.anim nor data/img/Enemies/Gone.png exists\n"
+              "Stage Mixed: the enemy Walker at (1, 2), (7, 8): data/objects/Enemies/Walker.lua:2: ')' expected near '<eof>'\n"
+              "Stage Mixed: the enemy Sheetless at (3, 4): it has no sheet data/img/Enemies/Sheetless.png\n"
+              "Stage Mixed: the enemy Gone at (5, 6): it has no data/Objects/Enemies/Gone.anim\n");
+    EXPECT_EQ(world().stageName, "Mixed");
+}
+
 TEST_F(StageLoaderTest, TileStates) {
     // Blanks are no states; the table is 512 long whatever the file holds.
     File("Tiles/Short States.txt", "0 1\n\t2\r\n3");
