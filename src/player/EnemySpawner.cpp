@@ -19,6 +19,14 @@ constexpr float kEnemyDropSpeed = 4.0f;
 
 }  // namespace
 
+bool InsideSpawnView(const World& world, const EnemyPlacement& placement, const Vector2& camera) {
+    const AnimationSet* set = world.animationSets.Find("Enemies\\" + placement.typeName);
+    if (!set || set->imageSize.x <= 0.0f) return false;  // it never spawns anyway
+    const Vector2 at = placement.position;
+    return camera.x - kSpawnHalfWidth <= at.x + set->left && at.x + set->right <= camera.x + kSpawnHalfWidth &&
+           camera.y - kSpawnHalfHeight <= at.y + set->top && at.y + set->bottom <= camera.y + kSpawnHalfHeight;
+}
+
 void SpawnEnemies(World& world, EnemySpawner& spawner) {
     const Vector2 now = world.camera;
     if (!spawner.cameraKnown) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/Vector2.h"
+#include "stage/StageMap.h"
 
 class World;
 struct GameObject;
@@ -18,6 +19,11 @@ struct EnemySpawner {
 };
 
 void SpawnEnemies(World& world, EnemySpawner& spawner);
+
+// Whether the placement's hit box lies wholly inside the view plus the spawn
+// margin around camera: then no edge of it can cross into the view until
+// the view has left it (a placement inside the first screen waits).
+bool InsideSpawnView(const World& world, const EnemyPlacement& placement, const Vector2& camera);
 
 // Creates placement index's enemy and drops it onto the ground.
 GameObject* SpawnEnemy(World& world, int placementIndex);

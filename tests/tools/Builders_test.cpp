@@ -8,10 +8,12 @@
 #include <cstring>
 
 #include "SheetBuilder.h"
+#include "StageWarnings.h"
 #include "SynthEffect.h"
 #include "SynthScore.h"
 #include "SynthText.h"
 #include "TmxConverter.h"
+#include "support/TestImage.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -183,4 +185,30 @@ TEST(tools, AStageThatFailsToConvertKeepsTheOldFile) {
     EXPECT_EQ(tmx + ":13: layer 'Main' has 11 cells; its size 4 x 3 needs 12", error);
     ASSERT_TRUE(ReadTextFile(rmap, after));
     EXPECT_EQ(before, after);
+}
+
+// Converted into a game folder, a stage is checked against the game's data:
+// an enemy type without files, and a placement the first screen holds.
+TEST(tools, TheConverterWarnsOfWhatTheGameWillNotShow) {
+    const std::string game = MakeTempDir("warnings"), tmx = game + "/tiled/T.tmx";
+    for (const char* set : {"Player/Rook", "Enemies/Walker"}) {
+        WriteFile(game + "/data/Objects/" + set + ".anim", "32 32 0 0 32 32\nStand 1 0 0\n");
+        WritePng(game + "/data/img/" + set + ".png", TestImage(32, 32));
+    }
+    WriteFile(game + "/data/objects/Enemies/Walker.lua", "");
+    WriteFile(game + "/data/objects/Tiles/Foundry States.txt", std::string(512, '1'));
+    std::string text = kTmx;
+    text.insert(text.find(" </objectgroup>"), "  <object id=\"4\" name=\"Sparkr\" class=\"enemy\" x=\"48\" y=\"0\"><point/></object>\n");
+    WriteFile(tmx, text);
+    RmapStage stage;
+    std::string error;
+    ASSERT_TRUE(ConvertTmxFile(tmx, game + "/data/Stages/T.rmap", error)) << error;
+    ASSERT_TRUE(ParseTmx(tmx, text, stage, error)) << error;
+    EXPECT_EQ(StageWarnings(tmx, game + "/data/Stages/T.rmap", stage),
+              (std::vector<std::string>{
+                  tmx + ":22: warning: the enemy type Sparkr has no data/Objects/Enemies/Sparkr.anim in the game's data",
+                  tmx + ":22: warning: the enemy type Sparkr has no data/objects/Enemies/Sparkr.lua in the game's data",
+                  tmx + ":21: warning: the Walker at (32, 0) lies wholly inside the view when the stage starts: it "
+                        "appears only once the view has left it and come back"}));
+    EXPECT_TRUE(StageWarnings(tmx, game + "/T.rmap", stage).empty()) << "not in a game folder";
 }

@@ -627,6 +627,7 @@ bool TmxReader::ReadEnemy(const XMLElement* object, const std::string& label,
     }
     placement.x = ToPixel(object->DoubleAttribute("x"));
     placement.y = ToPixel(object->DoubleAttribute("y"));
+    placement.line = line;
     stage_.placements.push_back(placement);
     return true;
 }

@@ -52,6 +52,7 @@ struct RmapPlacement {
     int typeIndex = 0;  // into RmapStage::enemyTypes
     int x = 0;          // world pixels of the enemy's frame top-left
     int y = 0;
+    int line = 0;       // of its object in the ".tmx", for messages
 };
 
 // A stage as its ".rmap" file holds it.
@@ -81,3 +82,4 @@ std::string EncodeRmap(const RmapStage& stage);
 // Reads tmxPath and writes rmapPath (creating its folders, through a
 // temporary file renamed into place, so a reader never sees half a stage).
 bool ConvertTmxFile(const std::string& tmxPath, const std::string& rmapPath, std::string& error);
+
