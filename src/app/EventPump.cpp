@@ -31,6 +31,12 @@ bool RunDebugKey(Game& game, int sym) {
         case SDLK_6:
             ++game.frameThreshold;
             return true;
+        case SDLK_7:
+            game.overlay = !game.overlay;
+            return true;
+        case SDLK_F5:
+            game.reloadRequested = true;
+            return true;
         default:
             return false;
     }

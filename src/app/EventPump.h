@@ -2,9 +2,11 @@
 // frame and turns them into actions.
 //
 // Escape and the window's close button ask to quit. The digit keys "1" to
-// "6" are debug keys and never reach the bindings: "1"/"2" choose the video
-// mode, "3"/"4" the debug tile mode (each with a caption naming it), "5"/"6"
-// lower and raise the frame threshold by 1 without bounds. Any other key or
+// "7" and F5 are debug keys and never reach the bindings: "1"/"2" choose the
+// video mode, "3"/"4" the debug tile mode (each with a caption naming it),
+// "5"/"6" lower and raise the frame threshold by 1 without bounds, "7" turns
+// the debug overlay on and off (the caption stays), F5 asks for the stage
+// to be reloaded from disk. Any other key or
 // joystick button is looked up in its map; an unbound one is ignored, a bound
 // one marks its ActionState and then calls the hero's reaction (HeroActions).
 // Joystick axis 0 is the horizontal stick; other axes are ignored.

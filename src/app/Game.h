@@ -22,6 +22,8 @@ struct Game : GameState {
     int videoMode = 2;        // 2 normal drawing, 1 debug view
     int tileMode = 1;         // debug view: 1 dense, else sparse
     int frameThreshold = 20;  // a frame is due after more than this many ms
+    bool overlay = false;          // debug key 7: hit boxes, tile states, zones, placements
+    bool reloadRequested = false;  // F5: the stage afresh from disk at the next frame
 
     std::string caption;  // the window caption as last set
 };

@@ -1,7 +1,8 @@
 #include "app/GameFrame.h"
 
-#include "app/Game.h"
 #include "app/EventPump.h"
+#include "app/Game.h"
+#include "app/Startup.h"
 #include "player/HeroController.h"
 #include "player/HeroHealth.h"
 #include "player/HeroShooting.h"
@@ -21,6 +22,10 @@ bool RunGameFrame(Game& game, EventSource& events) {
     if (!flow.frozen && flow.inputEnabled) {
         game.controls.ClearEdges();
         if (ProcessEvents(game, events)) return false;
+    }
+    if (game.reloadRequested) {
+        ReloadStage(game);  // the frame ends with the new opening's first step
+        return true;
     }
 
     if (hero && HasControl(*hero) && !flow.frozen) UpdateHeroControls(game);

@@ -17,6 +17,7 @@
 #include "app/GameFrame.h"
 #include "app/VerticalSync.h"
 #include "render/Texture.h"
+#include "core/DataPath.h"
 #include "core/Random.h"
 #include "objects/Weapon.h"
 #include "stage/StageLoader.h"
@@ -91,6 +92,33 @@ void CreateHero(Game& game) {
     orb->parentOffset = Vector2(8.0f, 16.0f);
     orb->anim.paletteIndex = static_cast<float>(kChargeOrbPaletteRow) / kPaletteRows;
     game.player.chargeOrb = orb;
+}
+
+void ReloadStage(Game& game) {
+    World& world = game.world;
+    game.reloadRequested = false;
+    const Vector2 was = world.Hero() ? world.Hero()->position : Vector2();  // if the stage no longer loads
+    std::vector<std::string> lists;
+    for (const auto& entry : world.lists) lists.push_back(entry.first);
+    for (const std::string& list : lists) world.ClearList(list);
+    ClearDataPathCache();
+    const auto makeTextures = world.animationSets.makeTextures;
+    world.animationSets = AnimationSetCache();
+    world.animationSets.makeTextures = makeTextures;
+    world.messages = MessageMemory();
+    game.script.Reset();
+    game.player = PlayerState();
+    game.cameraState = CameraState();
+    game.flow.frozen = false;
+    game.flow.pendingHealth = 0.0f;
+    world.nextStage.clear();
+
+    CreateHero(game);
+    GameObject& hero = *world.Hero();
+    hero.position = was;
+    world.LoadStage(world.stageName, hero);
+    game.player.shownHealth = game.player.previousHealth = hero.health;
+    BeginStage(game);
 }
 
 bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions& options) {

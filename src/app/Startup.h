@@ -64,6 +64,13 @@ struct ProgramHooks {
 // The whole program: start-up, the main loop and shutdown; the exit status.
 int RunProgram(const ProgramHooks& hooks = ProgramHooks());
 
+// Debug key F5: the current stage afresh from disk, as a modder edits it:
+// the data-path lookup, the sprite sets, the tile states and the Lua state
+// start empty, every object goes, and the hero is made anew at the stage's
+// start, whose opening begins. A stage that no longer loads says why and
+// the one loaded before opens again.
+void ReloadStage(Game& game);
+
 // False when the game cannot start (its line is printed). seed seeds the
 // random draws; options.stage replaces the opening stage.
 bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions& options = ProgramOptions());

@@ -72,11 +72,24 @@ void ScriptHost::CountInstructions(lua_State* L, lua_Debug* ar) {
     lua_error(L);
 }
 
-ScriptHost::ScriptHost() : L_(luaL_newstate()) {
+ScriptHost::ScriptHost() {
+    OpenState();
+}
+
+void ScriptHost::OpenState() {
+    L_ = luaL_newstate();
     luaL_openlibs(L_);
     lua_pushlightuserdata(L_, const_cast<char*>(&kHostKey));
     lua_pushlightuserdata(L_, this);
     lua_rawset(L_, LUA_REGISTRYINDEX);
+    if (game_) scriptapi::Register(L_, *game_);
+}
+
+void ScriptHost::Reset() {
+    if (depth_ != 0) return;
+    lua_close(L_);
+    reported_ = MessageMemory();
+    OpenState();
 }
 
 ScriptHost::~ScriptHost() {
@@ -84,6 +97,7 @@ ScriptHost::~ScriptHost() {
 }
 
 void ScriptHost::RegisterApi(GameState& game) {
+    game_ = &game;
     scriptapi::Register(L_, game);
 }
 

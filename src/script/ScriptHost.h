@@ -35,6 +35,11 @@ public:
     // Registers the script functions; they act on this game.
     void RegisterApi(GameState& game);
 
+    // A fresh Lua state, as if the program had just started: every global a
+    // script set is gone, the functions are registered again, and messages
+    // print again. Not while a script runs (then nothing happens).
+    void Reset();
+
     // Loads and runs a ".lua" file found by its data path; a missing file runs
     // nothing, silently. Messages name the file as found on disk.
     void RunFile(const std::string& dataPath) override;
@@ -73,6 +78,7 @@ private:
     };
     static void CountInstructions(lua_State* L, struct lua_Debug* ar);
 
+    void OpenState();
     void CallHookWith(const std::string& hookName, const ObjectHandle* handles, int count);
     bool PushGlobal(const char* name);
     bool Run(int loadStatus);
@@ -83,6 +89,7 @@ private:
     lua_State* L_ = nullptr;
     MessageMemory reported_;          // messages already printed
     int depth_ = 0;                   // calls into Lua under way
+    GameState* game_ = nullptr;       // the functions' game, for Reset
     int spent_ = 0;                   // instructions the outermost call has run
     std::string runaway_;             // its message once it ran out
 };

@@ -174,6 +174,24 @@ TEST_F(Flow, OpeningObjectsGoWithTheirStageOrTheirScripts) {
     EXPECT_EQ(Played("SE_COM\\NA_READY.WAV"), 3) << "one an opening, signs or not";
 }
 
+// F5: the stage afresh from disk. Scripts, sprite sets and tile states are
+// read again, every object is made anew, and the opening starts.
+TEST_F(Flow, F5ReloadsTheStageFromDisk) {
+    BeginStage(game());
+    ASSERT_TRUE(RunToPhase(0));
+    Lua("leftover = 1");
+    Make("Box", "Enemies");
+    File("Player/Rook.lua", "heroFile = 'read again'");
+    Set("Player/Rook", "64 64 20 22 44 60\nStand 1 0 0\n");
+    File("Tiles/Test States.txt", "00Z");
+    const ObjectHandle old = World::ToHandle(&hero());
+    Play({{1, "press f5", "stage Yard phase 1 input 0 hidden #Enemies 0 #Player 1"}});
+    EXPECT_NE(World::ToHandle(&hero()), old);
+    EXPECT_EQ(Eval("tostring(leftover) .. ', ' .. heroFile"), "nil, read again");
+    EXPECT_EQ(hero().anim.left, 20);
+    EXPECT_EQ(world().stage.tileMap.begin()->second.state, 'Z');
+}
+
 // A placement becomes an enemy, once, when an edge of its hit box (24, 22 -
 // 40, 60 of "Box") crosses into the view plus 12 pixels between two steps,
 // dropped onto the ground below it.

@@ -32,7 +32,7 @@ TEST_F(Input, EdgesBindingsAndTheStick) {
 }
 
 TEST_F(Input, DebugKeysNeverReachTheBindings) {
-    for (int code = SDLK_1; code <= SDLK_6; ++code) game().bindings.BindKey(Jump, code);
+    for (int code = SDLK_1; code <= SDLK_7; ++code) game().bindings.BindKey(Jump, code);
     const struct {
         const char* key;
         int videoMode, tileMode;
@@ -54,6 +54,11 @@ TEST_F(Input, DebugKeysNeverReachTheBindings) {
     Step("press 6, press 6");
     EXPECT_EQ(game().frameThreshold, 1);
     EXPECT_EQ(game().caption, "Video Mode: 2") << "threshold keys leave the caption";
+    Step("press 7");
+    EXPECT_TRUE(game().overlay);
+    Step("press 7, press 7, press 7");
+    EXPECT_FALSE(game().overlay) << "each press turns it over";
+    EXPECT_EQ(game().caption, "Video Mode: 2") << "the overlay leaves the caption";
     EXPECT_EQ(Edges(Jump), (std::vector<int>{0, 0, 0}));
 }
 
