@@ -58,5 +58,6 @@ FrameView ViewOf(const Game& game) {
     view.shownHealth = game.player.shownHealth;
     view.wipe = WipeWidth(game.flow);
     view.fade = game.fade.level;
+    view.overlay = game.overlay;
     return view;
 }

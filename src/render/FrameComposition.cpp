@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include "objects/World.h"
+#include "render/DebugOverlay.h"
 #include "render/DrawPrimitives.h"
 #include "render/PaletteShader.h"
 #include "render/Projection.h"
@@ -96,6 +97,7 @@ void ComposeFrame(const FrameView& view, const DrawResources& resources) {
         ComposeDebug(view);
     else
         ComposeNormal(view, resources);
+    if (view.overlay) DrawDebugOverlay(*view.world, view.camera);
 }
 
 void DrawFrame(const FrameView& view, const DrawResources& resources) {

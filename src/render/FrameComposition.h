@@ -6,7 +6,8 @@
 // "EnemyWeapons", "PlayerWeapons", the stage wipe, "PlayerFX", the foreground
 // tile layers, then in screen coordinates the life gauge and the fade.
 // Video mode 1 (debug): the main tile layer alone, from rectangle textures.
-// "Misc" and categories outside the ten are never drawn. Needs a GL context.
+// "Misc" and categories outside the ten are never drawn. The debug overlay,
+// when on, is drawn last. Needs a GL context.
 #pragma once
 
 #include "core/Vector2.h"
@@ -26,6 +27,7 @@ struct FrameView {
     float shownHealth = 0.0f;      // the lagging red bar
     int wipe = -1;                 // the stage wipe's width in pixels, -1 none
     float fade = 0.0f;             // 0 clear ... 1 black
+    bool overlay = false;          // the debug overlay over it all (DebugOverlay.h)
 };
 
 // What the entry function owns for drawing: the palette textures, the life

@@ -205,6 +205,30 @@ TEST_F(SceneTest, OneFrameAndItsVariants) {
     EXPECT_TRUE(shot.RegionIs(80, 32, 16, 16, Tile(511)) && shot.RegionIs(208, 80, 16, 16, Tile(3)));
 }
 
+// Key 7: outlines over the frame; the frame itself stays as it was.
+TEST_F(SceneTest, TheDebugOverlayOutlinesWhatCollides) {
+    StageMap& stage = world().stage;
+    stage.tileset = world().LoadAnimationSet("Tiles\\Test");
+    stage.mainLayer = Layer(40, 25, {{2, 1, 17}, {3, 1, 18}});
+    stage.tileMap[std::make_pair(2, 1)] = TileInfo{17, '1'};
+    stage.tileMap[std::make_pair(3, 1)] = TileInfo{18, 'A'};
+    stage.mainLayer.zones = {CameraZone{100, 200, 100, 150, kZoneLockBand}};
+    WritePng(Root() + "/data/img/Enemies/Box.png", TestImage(8, 8));
+    WriteFile(Root() + "/data/Objects/Enemies/Box.anim", "8 8 1 2 7 8\nStand 1 0 0\n");
+    world().LoadAnimationSet("Enemies\\Box");
+    stage.enemyPlacements = {EnemyPlacement{"Box", Vector2(60, 100), false}, EnemyPlacement{"Box", Vector2(80, 100), true}};
+    Put("Enemies", "Test\\Solid", 200, 50, 1);
+    world().camera = Vector2(160, 120);
+    EXPECT_TRUE(Compose().RegionIs(100, 120, 1, 1, kBlack));
+    game().overlay = true;
+    const Screenshot shot = Compose();
+    const struct { int x, y; Rgb colour; } pixels[] = {
+        {32, 20, Rgb{128, 128, 128}}, {47, 31, Rgb{128, 128, 128}}, {40, 24, Tile(17)}, {56, 16, Rgb{0, 255, 255}},
+        {100, 120, Rgb{255, 0, 255}}, {199, 149, Rgb{255, 0, 255}}, {61, 105, Rgb{255, 255, 0}}, {86, 107, Rgb{128, 128, 0}},
+        {200, 53, Rgb{255, 0, 0}}, {203, 53, Pal(1, 1)}, {150, 120, kBlack}};
+    for (const auto& p : pixels) EXPECT_TRUE(shot.RegionIs(p.x, p.y, 1, 1, p.colour, 1)) << p.x << ", " << p.y;
+}
+
 TEST_F(SceneTest, ProgramsThatDoNotBuild) {
     const std::string head = "#version 120\nuniform sampler2D decal;\nuniform float palIndex;\n";
     const std::string texel = "texture2D(decal, gl_TexCoord[0].st)";
