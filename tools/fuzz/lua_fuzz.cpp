@@ -41,7 +41,7 @@ const char* const kFunctions[] = {
     "RemoveFGObject", "DamagePlayer", "Quit", "PlayerDistanceX", "ChangeAnimation", "EndOfAnimation",
     "IsPlaying", "AnimationLoops", "HitFrame", "GetLifetime", "SetVelocity", "SetTexture", "CopyAnimation",
     "GetPlayer", "GetDirection", "SetDirection", "SetSpeed", "FireWeapon", "SetParent", "PlaySound",
-    "FadeToStage", "AddPlayerHealth"};
+    "FadeToStage", "AddPlayerHealth", "GetVelocity", "GetPosition"};
 constexpr int kFunctionCount = sizeof kFunctions / sizeof kFunctions[0];
 
 const double kNumbers[] = {0, 1, -1, 2, 3, 31, 32, 1e-50, 0.5, -0.5, 2147483647.0, -2147483648.0,
