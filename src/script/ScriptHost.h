@@ -1,5 +1,5 @@
 // ScriptHost: the one Lua 5.1 state that every object shares, with all
-// standard libraries and the 37 script functions (ScriptApi.h).
+// standard libraries and the 39 script functions (ScriptApi.h).
 //
 // Hooks are global functions named after the object and a suffix
 // ("WalkerCreate", "WalkerUpdate", "WalkerOnFrame3", "WalkerCollide",
