@@ -16,12 +16,6 @@ bool ReadWholeFile(std::FILE* file, std::string& text) {
     return true;
 }
 
-// A set name as a path: "Enemies\\Walker" is "Enemies/Walker".
-std::string Slashed(std::string name) {
-    for (char& c : name)
-        if (c == '\\') c = '/';
-    return name;
-}
 
 bool HasAnimations(const std::string& description) {
     AnimationSet set;
@@ -47,10 +41,10 @@ AnimationSet AnimationSetCache::LoadAnimationSet(const std::string& name) {
     } else {
         std::printf("Cannot load texture: %s\n", name.c_str());
         if (imagePath.empty()) {
-            std::printf("  neither data/objects/%s.anim nor data/img/%s.png exists\n", Slashed(name).c_str(),
-                        Slashed(name).c_str());
+            std::printf("  neither data/objects/%s.anim nor data/img/%s.png exists\n", ShownPath(name).c_str(),
+                        ShownPath(name).c_str());
         } else {
-            std::printf("  data/objects/%s.anim is missing: the sheet has no frames\n", Slashed(name).c_str());
+            std::printf("  data/objects/%s.anim is missing: the sheet has no frames\n", ShownPath(name).c_str());
         }
     }
 
@@ -63,7 +57,7 @@ AnimationSet AnimationSetCache::LoadAnimationSet(const std::string& name) {
         } else if (file && HasAnimations(description)) {
             // A description of a hit box alone stands for a set a script
             // replaces (SetTexture); one with animations wants its sheet.
-            std::printf("data/img/%s.png is missing: %s has no sheet and is invisible\n", Slashed(name).c_str(),
+            std::printf("data/img/%s.png is missing: %s has no sheet and is invisible\n", ShownPath(name).c_str(),
                         name.c_str());
         }
         sets_[name] = AnimationSet();

@@ -32,6 +32,10 @@ Mix_Chunk* SoundCache::Load(const std::string& name) {
     if (!chunk && !reported_[name]) {
         reported_[name] = true;
         std::printf("Cannot load sound: %s\n", name.c_str());
+        if (path.empty())
+            std::printf("  data/sfx/%s is missing\n", ShownPath(name).c_str());
+        else
+            std::printf("  %s: %s\n", path.c_str(), Mix_GetError());
     }
     chunks_[name] = chunk;
     return chunk;

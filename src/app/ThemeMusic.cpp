@@ -21,6 +21,7 @@ void ThemeMusic::Cue(int framesRun, bool audioOpen) {
             Mix_PlayMusic(music_, -1);
         } else {
             std::printf("Cannot load music: %s\n", kPath);
+            std::printf("  %s\n", path.empty() ? "the file is missing" : Mix_GetError());
         }
     }
     if (!heard && framesRun == kFramesBeforeHeard) {

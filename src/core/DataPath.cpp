@@ -86,3 +86,9 @@ std::FILE* OpenDataFile(const std::string& dataPath, const char* mode) {
 }
 
 void ClearDataPathCache() { Listings().clear(); }
+
+std::string ShownPath(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}

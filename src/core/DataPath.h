@@ -21,3 +21,6 @@ std::FILE* OpenDataFile(const std::string& dataPath, const char* mode);
 
 // Forgets every cached folder listing (for tools and tests that create files).
 void ClearDataPathCache();
+
+// A data path as messages show it: "\\" turned into "/".
+std::string ShownPath(std::string path);

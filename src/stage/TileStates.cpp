@@ -17,7 +17,8 @@ TileStateTable LoadTileStates(const std::string& tilesetName) {
     table.reserve(kTileStateCount);
     std::FILE* file = OpenDataFile("data/objects/" + tilesetName + " States.txt", "rb");
     if (!file) {
-        std::printf("Cannot load map tile states: %s\n", tilesetName.c_str());
+        std::printf("Cannot load map tile states: %s\n  data/objects/%s States.txt is missing\n",
+                    tilesetName.c_str(), ShownPath(tilesetName).c_str());
         table.assign(kTileStateCount, kStatePassable);
         return table;
     }

@@ -254,7 +254,8 @@ TEST_F(Audio, SoundsLoadOnceAndKeepToTheirChannels) {
     EXPECT_EQ(sounds.PlaySound("DASH.WAV", 2, 0), -1);
     EXPECT_EQ(sounds.PlaySound("BROKEN.WAV", 2, 0), -1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Cannot load sound: DASH.WAV\nCannot load sound: BROKEN.WAV\n");
+              "Cannot load sound: DASH.WAV\n  data/sfx/DASH.WAV is missing\n"
+              "Cannot load sound: BROKEN.WAV\n  data/sfx/BROKEN.WAV: Unrecognized file type (not WAVE)\n");
     WriteFile(dir_ + "/data/sfx/DASH.WAV", SilentWav(500));
     EXPECT_EQ(sounds.PlaySound("DASH.WAV", 2, 0), 2);
     EXPECT_TRUE(sounds.ChannelPlaying(2));
@@ -265,7 +266,7 @@ TEST_F(Audio, TheThemeIsSilentForTenFramesThenHeardOnce) {
     testing::internal::CaptureStdout();
     missing.Cue(0, true);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Cannot load music: Data\\bgm\\Brannoc_Theme.mp3\n");
+              "Cannot load music: Data\\bgm\\Brannoc_Theme.mp3\n  the file is missing\n");
     testing::internal::CaptureStdout();
     for (int frame = 1; frame <= 12; ++frame) missing.Cue(frame, true);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "said once";

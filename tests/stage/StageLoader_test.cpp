@@ -182,7 +182,8 @@ TEST_F(StageLoaderTest, TileStates) {
     const struct { const char* tileset; const char* message; std::string first; } rows[] = {
         {"Tiles\\Short", "Tile states of Tiles\\Short end after 4 of 512 entries; the rest are passable\n",
          "012300000000000"},
-        {"Tiles\\Nothing", "Cannot load map tile states: Tiles\\Nothing\n", "000000000000000"},
+        {"Tiles\\Nothing", "Cannot load map tile states: Tiles\\Nothing\n  data/objects/Tiles/Nothing States.txt is missing\n",
+         "000000000000000"},
         {"Extra\\Long", "", "0013456200ABCDZ"},  // case ignored; the 513th on ignored
     };
     for (const auto& r : rows) {
