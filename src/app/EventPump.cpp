@@ -65,6 +65,20 @@ void StickMoved(Game& game, int value) {
     }
 }
 
+// A d-pad: the stick pushed all the way, and Up and Down as buttons.
+void HatMoved(Game& game, int value) {
+    const int was = game.hat;
+    game.hat = value;
+    const int sideways = SDL_HAT_LEFT | SDL_HAT_RIGHT;
+    if ((value & sideways) != (was & sideways))
+        StickMoved(game, value & SDL_HAT_LEFT ? -32768 : value & SDL_HAT_RIGHT ? 32767 : 0);
+    const struct { int bit; Action action; } vertical[] = {{SDL_HAT_UP, Up}, {SDL_HAT_DOWN, Down}};
+    for (const auto& v : vertical) {
+        if ((value & v.bit) && !(was & v.bit)) Pressed(game, v.action, InputDevice::JoystickButton);
+        if (!(value & v.bit) && (was & v.bit)) Released(game, v.action, InputDevice::JoystickButton);
+    }
+}
+
 }  // namespace
 
 bool EventSource::Next(SDL_Event& event) {
@@ -103,6 +117,14 @@ void EventSource::PushJoystickAxis(int axis, int value) {
     Push(event);
 }
 
+void EventSource::PushJoystickHat(int value) {
+    SDL_Event event{};
+    event.type = SDL_JOYHATMOTION;
+    event.jhat.type = event.type;
+    event.jhat.value = static_cast<Uint8>(value);
+    Push(event);
+}
+
 void EventSource::PushQuit() {
     SDL_Event event{};
     event.type = SDL_QUIT;
@@ -126,6 +148,9 @@ bool ProcessEvents(Game& game, EventSource& events) {
                 break;
             case SDL_JOYAXISMOTION:
                 if (event.jaxis.axis == 0) StickMoved(game, event.jaxis.value);
+                break;
+            case SDL_JOYHATMOTION:
+                HatMoved(game, event.jhat.value);
                 break;
             case SDL_JOYBUTTONDOWN:
                 Pressed(game, BoundAction(game.bindings.joystickButtons, event.jbutton.button),

@@ -9,7 +9,9 @@
 // to be reloaded from disk. Any other key or
 // joystick button is looked up in its map; an unbound one is ignored, a bound
 // one marks its ActionState and then calls the hero's reaction (HeroActions).
-// Joystick axis 0 is the horizontal stick; other axes are ignored.
+// Joystick axis 0 is the horizontal stick; other axes are ignored. The hat
+// (a d-pad) moves like the stick when its left or right changes, and its up
+// and down press and release Up and Down.
 //
 // Events come from an EventSource: SDL's own queue in the game, or a queue of
 // prepared events for tests and recorded input, so the pump runs without a
@@ -39,6 +41,7 @@ struct EventSource {
     void PushKey(int sym, bool down);
     void PushJoystickButton(int button, bool down);
     void PushJoystickAxis(int axis, int value);
+    void PushJoystickHat(int value);
     void PushQuit();
 };
 

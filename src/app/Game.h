@@ -24,6 +24,7 @@ struct Game : GameState {
     int frameThreshold = 20;  // a frame is due after more than this many ms
     bool overlay = false;          // debug key 7: hit boxes, tile states, zones, placements
     bool reloadRequested = false;  // F5: the stage afresh from disk at the next frame
+    int hat = 0;                   // the joystick hat's last bits (SDL_HAT_*)
 
     std::string caption;  // the window caption as last set
 };

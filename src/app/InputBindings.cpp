@@ -85,6 +85,15 @@ std::string Trimmed(const std::string& value) {
 
 bool InputBindings::ReadInputConfig(const std::string& path) {
     return ReadConfigFile(path, [&](const std::string& key, const std::string& value) {
+        if (key == "joystick") {
+            int index = 0;
+            if (ParseCode(value, index) && index >= 0)
+                joystick = index;
+            else
+                std::printf("%s: \"%s\" is not a joystick number (joystick stays %d)\n", path.c_str(),
+                            Trimmed(value).c_str(), joystick);
+            return;
+        }
         for (const BindingKey& binding : kBindingKeys) {
             if (key != binding.key) continue;
             int code = 0;

@@ -15,11 +15,13 @@ class InputBindings {
 public:
     std::map<int, int> keys;             // SDL key symbol -> action
     std::map<int, int> joystickButtons;  // joystick button -> action
+    int joystick = 0;                    // which joystick to open ("joystick=N"), counted from 0
 
     // Reads input.cfg; false when the file cannot be opened. A "key..." value
     // is a key symbol number or a key name as SDL_GetKeyName spells it, in any
-    // case; a "joy..." value is a button number. A value that is neither binds
-    // nothing and prints one line.
+    // case; a "joy..." value is a button number; "joystick" chooses the
+    // joystick. A value that is none of these binds nothing and prints one
+    // line.
     bool ReadInputConfig(const std::string& path);
 
     void BindKey(int action, int code) { keys[code] = action; }

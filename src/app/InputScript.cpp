@@ -105,8 +105,17 @@ bool ParseScriptedEvent(const std::string& text, ScriptedEvent& event, std::stri
         event.code = axis;
         return true;
     }
+    if (verb == "hat") {
+        // The hat's SDL bits: 1 up, 2 right, 4 down, 8 left (0 centred).
+        if (words.size() != 2 || !ParseInt(words[1], event.value) || event.value < 0 || event.value > 15) {
+            error = "expected \"hat BITS\" (0 to 15: 1 up, 2 right, 4 down, 8 left): " + text;
+            return false;
+        }
+        event.kind = ScriptedEvent::Kind::Hat;
+        return true;
+    }
     if ((verb != "press" && verb != "release") || words.size() < 2) {
-        error = "expected press, release, stick, axis or quit: " + text;
+        error = "expected press, release, stick, axis, hat or quit: " + text;
         return false;
     }
     event.down = verb == "press";
@@ -231,6 +240,9 @@ void QueueFrameEvents(const InputScript& script, int frame, const InputBindings&
                 break;
             case ScriptedEvent::Kind::Axis:
                 events.PushJoystickAxis(code, event.value);
+                break;
+            case ScriptedEvent::Kind::Hat:
+                events.PushJoystickHat(event.value);
                 break;
             case ScriptedEvent::Kind::Quit:
                 events.PushQuit();

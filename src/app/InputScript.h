@@ -10,6 +10,7 @@
 //   frame 40 press keyjump     or by its binding: the lowest key bound to Jump
 //   frame 41 press joyjump     a joystick button by its binding, or "button 2"
 //   frame 50 stick -20000      joystick axis 0; "axis 1 300" for any axis
+//   frame 55 hat 8             the joystick hat: 1 up, 2 right, 4 down, 8 left, 0 centred
 //   frame 90 quit              the window's close button
 //   frame 60 state             replay: print the state line after frame 60
 //   frame 60 screenshot a.png  replay: save the picture of frame 60
@@ -31,12 +32,12 @@
 class InputBindings;
 
 struct ScriptedEvent {
-    enum class Kind { Key, Button, Axis, Quit };
+    enum class Kind { Key, Button, Axis, Hat, Quit };
     Kind kind = Kind::Key;
     bool down = false;    // Key, Button: press or release
     int code = -1;        // key symbol, button or axis; -1: take it from `binding`
     std::string binding;  // "keyjump", "joydash", ...: resolved against the game's bindings
-    int value = 0;        // Axis
+    int value = 0;        // Axis; Hat: its bits
 };
 
 struct ScriptReport {

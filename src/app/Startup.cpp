@@ -144,7 +144,7 @@ bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions
 
     // Without a joystick the handle stays null and the stick reads centred.
     SDL_JoystickEventState(SDL_ENABLE);
-    if (SDL_NumJoysticks() > 0) session.joystick = SDL_JoystickOpen(0);
+    if (SDL_NumJoysticks() > game.bindings.joystick) session.joystick = SDL_JoystickOpen(game.bindings.joystick);
 
     game.world.LoadStage(game.flow.openingStage, hero);
     game.player.shownHealth = hero.health;

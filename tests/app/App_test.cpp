@@ -75,17 +75,18 @@ TEST(Config, BindingsByNumberOrName) {
     // rebinding a key, several keys for one action.
     Configs d("keyjump=Z\nkeyattack1= 120 trailing\nkeydash=+99\nkeyup=273\nkeyleft=276abc\n"
               "keyright=Left Ctrl\nkeyattack2=page   up\nkeyprevweapon=[1]\nkeynextweapon=world 7\n"
-              "keydown=z\nkeydown=space ; the fire key\njoyattack1=  7\n keyjump=1\n");
+              "keydown=z\nkeydown=space ; the fire key\njoyattack1=  7\n keyjump=1\njoystick=1\n");
     EXPECT_EQ(d.bindings.keys, (Map{{SDLK_z, Down}, {120, Attack1}, {99, Dash}, {SDLK_UP, Up},
                                     {276, Left}, {SDLK_LCTRL, Right}, {SDLK_PAGEUP, Attack2},
                                     {SDLK_KP1, PrevWeapon}, {SDLK_WORLD_7, NextWeapon},
                                     {SDLK_SPACE, Down}}));
     EXPECT_EQ(d.bindings.joystickButtons, (Map{{7, Attack1}}));
+    EXPECT_EQ(d.bindings.joystick, 1);
     EXPECT_EQ(d.printed, "");
 
     // Only numbers SDL can report bind: keys 0 to 322, buttons 0 to 255.
     Configs e("keyjump=jumpkey\nkeydash=\njoyjump=z\nkeyup=-1\nkeyleft=323\nkeyright=777777\n"
-              "joydash=-1\njoyattack1=256\nkeydown=0\njoyattack2=255\n");
+              "joydash=-1\njoyattack1=256\nkeydown=0\njoyattack2=255\njoystick=-2\n");
     EXPECT_EQ(e.bindings.keys, (Map{{0, Down}}));
     EXPECT_EQ(e.bindings.joystickButtons, (Map{{255, Attack2}}));
     EXPECT_EQ(e.printed,
@@ -96,7 +97,8 @@ TEST(Config, BindingsByNumberOrName) {
               "input.cfg: key number 323 is outside 0 to 322 (keyleft binds nothing)\n"
               "input.cfg: key number 777777 is outside 0 to 322 (keyright binds nothing)\n"
               "input.cfg: button number -1 is outside 0 to 255 (joydash binds nothing)\n"
-              "input.cfg: button number 256 is outside 0 to 255 (joyattack1 binds nothing)\n");
+              "input.cfg: button number 256 is outside 0 to 255 (joyattack1 binds nothing)\n"
+              "input.cfg: \"-2\" is not a joystick number (joystick stays 0)\n");
 }
 
 TEST(KeyNames, SpelledAsSdlSpellsThem) {

@@ -31,6 +31,24 @@ TEST_F(Input, EdgesBindingsAndTheStick) {
     EXPECT_EQ(Edges(Jump), (std::vector<int>{1, 0, 1}));
 }
 
+// The hat (a d-pad) pushes the stick all the way; its up and down are Up and Down.
+TEST_F(Input, TheHatMovesLikeTheStick) {
+    StandAt(100.0f);
+    Step("hat 8");
+    EXPECT_EQ(game().controls.stickX, -32768);
+    EXPECT_EQ(hero().direction, -1);
+    Step("hat 9");
+    EXPECT_EQ(game().controls.stickX, -32768) << "up added: the stick stays";
+    EXPECT_EQ(Edges(Up), (std::vector<int>{1, 0, 1}));
+    Step("hat 6");
+    EXPECT_EQ(game().controls.stickX, 32767);
+    EXPECT_EQ(Edges(Up), (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(Edges(Down), (std::vector<int>{1, 0, 1}));
+    Step("hat 0");
+    EXPECT_EQ(game().controls.stickX, 0);
+    EXPECT_EQ(Edges(Down), (std::vector<int>{0, 1, 0}));
+}
+
 TEST_F(Input, DebugKeysNeverReachTheBindings) {
     for (int code = SDLK_1; code <= SDLK_7; ++code) game().bindings.BindKey(Jump, code);
     const struct {
@@ -114,12 +132,13 @@ TEST(InputScript, ParsesAndNamesTheBadLine) {
         const char* error;
     } bad[] = {
         {"frame 0 quit", "line 1: expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\""},
-        {"\nframe 1 hop", "line 2: expected press, release, stick, axis or quit: hop"},
+        {"\nframe 1 hop", "line 2: expected press, release, stick, axis, hat or quit: hop"},
         {"frame 1 press nokey", "line 1: no key is named \"nokey\""},
         {"frame 1 press button 256", "line 1: expected \"press button N\" (0 to 255): press button 256"},
         {"frame 1 stick 32768", "line 1: expected \"stick VALUE\" or \"axis N VALUE\" (-32768 to 32767): stick 32768"},
         {"frame 1 axis 0 -32769", "line 1: expected \"stick VALUE\" or \"axis N VALUE\" (-32768 to 32767): axis 0 -32769"},
         {"frame 1 axis 256 0", "line 1: expected \"stick VALUE\" or \"axis N VALUE\" (-32768 to 32767): axis 256 0"},
+        {"frame 1 hat 16", "line 1: expected \"hat BITS\" (0 to 15: 1 up, 2 right, 4 down, 8 left): hat 16"},
         {"frame 1 pixels 319 0 2 1", "line 1: expected \"pixels X Y WIDTH HEIGHT\" inside the 320 x 240 screen"},
         {"frame 1 screenshot", "line 1: expected \"screenshot FILE\""},
         {"frame 1 objects", "line 1: expected \"objects CATEGORY\""},
