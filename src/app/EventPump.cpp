@@ -139,6 +139,10 @@ bool ProcessEvents(Game& game, EventSource& events) {
                 const int sym = event.key.keysym.sym;
                 if (sym == SDLK_ESCAPE) return true;
                 if (RunDebugKey(game, sym)) break;
+                if (game.bindings.muteKeys.count(sym)) {
+                    game.sounds.SetMuted(!game.sounds.Muted());
+                    break;
+                }
                 Pressed(game, BoundAction(game.bindings.keys, sym), InputDevice::Keyboard);
                 break;
             }

@@ -85,6 +85,17 @@ std::string Trimmed(const std::string& value) {
 
 bool InputBindings::ReadInputConfig(const std::string& path) {
     return ReadConfigFile(path, [&](const std::string& key, const std::string& value) {
+        if (key == "keymute") {
+            int code = 0;
+            if (ParseCode(value, code) && code >= 0 && code < kKeyCodes)
+                muteKeys.insert(code);
+            else if ((code = ParseKeyName(value)) != kNoKey)
+                muteKeys.insert(code);
+            else
+                std::printf("%s: unknown key name \"%s\" (keymute binds nothing)\n", path.c_str(),
+                            Trimmed(value).c_str());
+            return;
+        }
         if (key == "joystick") {
             int index = 0;
             if (ParseCode(value, index) && index >= 0)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "player/Controls.h"
@@ -16,6 +17,7 @@ public:
     std::map<int, int> keys;             // SDL key symbol -> action
     std::map<int, int> joystickButtons;  // joystick button -> action
     int joystick = 0;                    // which joystick to open ("joystick=N"), counted from 0
+    std::set<int> muteKeys;              // "keymute": keys that mute and unmute everything
 
     // Reads input.cfg; false when the file cannot be opened. A "key..." value
     // is a key symbol number or a key name as SDL_GetKeyName spells it, in any

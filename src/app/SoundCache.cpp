@@ -47,8 +47,25 @@ int SoundCache::PlaySound(const std::string& name, int channel, int loops) {
     auto cached = chunks_.find(name);
     Mix_Chunk* chunk = (cached != chunks_.end() && cached->second) ? cached->second : Load(name);
     if (!chunk) return -1;
-    Mix_VolumeChunk(chunk, kChunkVolume);
+    Mix_VolumeChunk(chunk, ChunkVolume());
     return Mix_PlayChannelTimed(channel, chunk, loops, -1);
+}
+
+int SoundCache::ChunkVolume() const {
+    return muted_ ? 0 : kChunkVolume * soundVolume / 100;
+}
+
+void SoundCache::SetMuted(bool muted) {
+    muted_ = muted;
+    if (!audioOpen) return;
+    for (auto& entry : chunks_)
+        if (entry.second) Mix_VolumeChunk(entry.second, ChunkVolume());
+    SetMusicLevel(musicLevel_);
+}
+
+void SoundCache::SetMusicLevel(int level) {
+    musicLevel_ = level;
+    if (audioOpen) Mix_VolumeMusic(muted_ ? 0 : level * musicVolume / 100);
 }
 
 void SoundCache::SetChannelMute(int channel, bool mute) {

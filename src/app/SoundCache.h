@@ -61,6 +61,17 @@ public:
     // Test hook: channels ChannelPlaying reports busy whatever the mixer says.
     std::set<int> busyForTests;
 
+    // The player's volumes (0 to 100) on top of the design's levels, and the
+    // mute key's state; set before the game starts, muted at any time.
+    int soundVolume = 100;
+    int musicVolume = 100;
+    bool Muted() const { return muted_; }
+    // Silences (or restores) every sound, playing ones included, and the music.
+    void SetMuted(bool muted);
+    // The music's level as the design sets it (0, or ThemeMusic's volume once
+    // it is heard), applied with the music volume and the mute.
+    void SetMusicLevel(int level);
+
     static constexpr int kReservedChannels = 3;
     static constexpr int kChunkVolume = 64;
     static constexpr int kUnmutedVolume = 100;
@@ -68,6 +79,11 @@ public:
 private:
     Mix_Chunk* Load(const std::string& name);
 
+    // A chunk's volume: the design's, scaled by soundVolume, 0 while muted.
+    int ChunkVolume() const;
+
     std::map<std::string, Mix_Chunk*> chunks_;
+    bool muted_ = false;
+    int musicLevel_ = 0;
     std::map<std::string, bool> reported_;
 };

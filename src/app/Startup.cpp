@@ -15,6 +15,7 @@
 
 #include "app/Game.h"
 #include "app/GameFrame.h"
+#include "app/Settings.h"
 #include "app/VerticalSync.h"
 #include "render/Texture.h"
 #include "core/DataPath.h"
@@ -32,6 +33,10 @@ bool ReadConfiguration(Game& game) {
         std::printf("Cannot open configuration file: %s\n", kGameConfigPath);
         return false;
     }
+    Settings settings;
+    ReadSettings(kGameConfigPath, settings);
+    game.sounds.musicVolume = settings.musicVolume;
+    game.sounds.soundVolume = settings.soundVolume;
     if (!game.bindings.ReadInputConfig(kInputConfigPath)) {
         std::printf("Cannot open configuration file: %s\n", kInputConfigPath);
         return false;
@@ -176,7 +181,7 @@ bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions
 
 void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
     while (!game.quit) {
-        session.music.Cue(game.frameCounter, game.sounds.audioOpen);
+        session.music.Cue(game.frameCounter, game.sounds);
         const int now = session.clock.Now();
         if (!session.pacer.StartFrameIfDue(now, game.frameThreshold)) {
             session.clock.Sleep(session.pacer.SleepBeforeNextPass(now, game.frameThreshold));

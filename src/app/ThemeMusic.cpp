@@ -4,17 +4,18 @@
 
 #include <cstdio>
 
+#include "app/SoundCache.h"
 #include "core/DataPath.h"
 
 ThemeMusic::~ThemeMusic() {
     if (music_) Mix_FreeMusic(music_);  // halts it first
 }
 
-void ThemeMusic::Cue(int framesRun, bool audioOpen) {
-    if (!audioOpen) return;
+void ThemeMusic::Cue(int framesRun, SoundCache& sounds) {
+    if (!sounds.audioOpen) return;
     if (!started && framesRun == 0) {
         started = true;
-        Mix_VolumeMusic(0);
+        sounds.SetMusicLevel(0);
         const std::string path = ResolveDataPath(kPath);
         music_ = path.empty() ? nullptr : Mix_LoadMUS(path.c_str());
         if (music_) {
@@ -28,6 +29,6 @@ void ThemeMusic::Cue(int framesRun, bool audioOpen) {
         heard = true;
         if (!music_) return;
         Mix_SetMusicPosition(0.0);
-        Mix_VolumeMusic(kVolume);
+        sounds.SetMusicLevel(kVolume);
     }
 }

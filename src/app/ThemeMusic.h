@@ -8,6 +8,8 @@
 
 #include <SDL_mixer.h>
 
+class SoundCache;
+
 class ThemeMusic {
 public:
     ThemeMusic() = default;
@@ -19,8 +21,9 @@ public:
     static constexpr int kFramesBeforeHeard = 10;
     static constexpr int kVolume = 80;
 
-    // Run at the top of every pass of the main loop with the frames run so far.
-    void Cue(int framesRun, bool audioOpen);
+    // Run at the top of every pass of the main loop with the frames run so
+    // far; the levels go through sounds (its volumes and mute).
+    void Cue(int framesRun, SoundCache& sounds);
 
     bool started = false;
     bool heard = false;

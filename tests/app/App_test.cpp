@@ -11,6 +11,7 @@
 #include "app/FramePacer.h"
 #include "app/InputBindings.h"
 #include "app/KeyNames.h"
+#include "app/Settings.h"
 #include "app/SoundCache.h"
 #include "app/ThemeMusic.h"
 #include "app/VerticalSync.h"
@@ -32,10 +33,12 @@ struct Configs {
         flow.openingStage = "unset";
         testing::internal::CaptureStdout();
         EXPECT_TRUE(flow.ReadGameConfig("Data\\game.cfg"));
+        ReadSettings("Data\\game.cfg", settings);
         EXPECT_TRUE(bindings.ReadInputConfig("input.cfg"));
         printed = testing::internal::GetCapturedStdout();
     }
     StageFlow flow;
+    Settings settings;
     InputBindings bindings;
     std::string printed;
 };
@@ -60,6 +63,26 @@ TEST(Config, LineRules) {
     EXPECT_FALSE(flow.ReadGameConfig("Data\\game.cfg"));
     InputBindings bindings;
     EXPECT_FALSE(bindings.ReadInputConfig("input.cfg"));
+}
+
+TEST(Config, VolumesAreWholeNumbersFrom0To100) {
+    const struct { const char* text; int music, sound; const char* printed; } rows[] = {
+        {"", 100, 100, ""},
+        {"MusicVolume=40\nSoundVolume= 0 \r\n", 40, 0, ""},
+        {"MusicVolume=101\nSoundVolume=-1\n", 100, 100,
+         "Data\\game.cfg: MusicVolume=101 is not a whole number from 0 to 100 (it stays 100)\n"
+         "Data\\game.cfg: SoundVolume=-1 is not a whole number from 0 to 100 (it stays 100)\n"},
+        {"MusicVolume=30\nMusicVolume=50 loud\nSoundVolume=7.5\n", 30, 100,
+         "Data\\game.cfg: MusicVolume=50 loud is not a whole number from 0 to 100 (it stays 30)\n"
+         "Data\\game.cfg: SoundVolume=7.5 is not a whole number from 0 to 100 (it stays 100)\n"},
+    };
+    for (const auto& r : rows) {
+        const Configs c(r.text);
+        EXPECT_EQ(c.settings.musicVolume, r.music) << r.text;
+        EXPECT_EQ(c.settings.soundVolume, r.sound) << r.text;
+        EXPECT_EQ(c.printed, r.printed);
+    }
+    EXPECT_EQ(Configs("keymute=m\nkeymute=109\nkeymute=nokey\n").bindings.muteKeys, std::set<int>{SDLK_m});
 }
 
 TEST(Config, BindingsByNumberOrName) {
@@ -266,24 +289,35 @@ TEST_F(Audio, SoundsLoadOnceAndKeepToTheirChannels) {
 TEST_F(Audio, TheThemeIsSilentForTenFramesThenHeardOnce) {
     ThemeMusic missing;
     testing::internal::CaptureStdout();
-    missing.Cue(0, true);
+    missing.Cue(0, sounds);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Cannot load music: Data\\bgm\\Brannoc_Theme.mp3\n  the file is missing\n");
     testing::internal::CaptureStdout();
-    for (int frame = 1; frame <= 12; ++frame) missing.Cue(frame, true);
+    for (int frame = 1; frame <= 12; ++frame) missing.Cue(frame, sounds);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "said once";
     WriteFile(dir_ + "/data/bgm/Brannoc_Theme.mp3", SilentWav(3000));  // the mixer reads the header
     ThemeMusic theme;
-    theme.Cue(0, true);
+    theme.Cue(0, sounds);
     EXPECT_TRUE(Mix_PlayingMusic()) << "from the first frame";
-    for (int frame = 1; frame < 10; ++frame) theme.Cue(frame, true);
+    for (int frame = 1; frame < 10; ++frame) theme.Cue(frame, sounds);
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
-    theme.Cue(10, true);
+    theme.Cue(10, sounds);
     EXPECT_EQ(Mix_VolumeMusic(-1), ThemeMusic::kVolume);
     Mix_VolumeMusic(5);
-    theme.Cue(10, true);
-    theme.Cue(11, true);
+    theme.Cue(10, sounds);
+    theme.Cue(11, sounds);
     EXPECT_EQ(Mix_VolumeMusic(-1), 5) << "each cue happens once";
+    // The player's volumes go on top; the mute silences all, playing sounds included.
+    sounds.musicVolume = 50, sounds.soundVolume = 25;
+    sounds.SetMusicLevel(ThemeMusic::kVolume);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 40);
+    const int channel = sounds.PlaySound("SE_COM\\LIFEGAGE.WAV", -1, 0);
+    EXPECT_EQ(Mix_GetChunk(channel)->volume, SoundCache::kChunkVolume / 4);
+    sounds.SetMuted(true);
+    EXPECT_EQ(Mix_VolumeMusic(-1) + Mix_GetChunk(channel)->volume, 0);
+    sounds.SetMuted(false);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 40);
+    EXPECT_EQ(Mix_GetChunk(channel)->volume, SoundCache::kChunkVolume / 4);
 }
 
 TEST(SoundWithoutAudio, EveryCallIsSafeAndSilent) {
@@ -296,8 +330,8 @@ TEST(SoundWithoutAudio, EveryCallIsSafeAndSilent) {
     sounds.SetChannelMute(0, true);
     EXPECT_FALSE(sounds.ChannelPlaying(0));
     ThemeMusic theme;
-    theme.Cue(0, false);
-    theme.Cue(10, false);
+    theme.Cue(0, sounds);
+    theme.Cue(10, sounds);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(log.size(), 1u) << "still logged";
 }

@@ -51,6 +51,10 @@ TEST_F(Input, TheHatMovesLikeTheStick) {
 
 TEST_F(Input, DebugKeysNeverReachTheBindings) {
     for (int code = SDLK_1; code <= SDLK_7; ++code) game().bindings.BindKey(Jump, code);
+    game().bindings.BindKey(Jump, SDLK_m);
+    game().bindings.muteKeys = {SDLK_m};
+    Step("press m, release m");
+    EXPECT_TRUE(game().sounds.Muted()) << "the mute key mutes, and only that";
     const struct {
         const char* key;
         int videoMode, tileMode;

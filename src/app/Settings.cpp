@@ -1,0 +1,36 @@
+#include "app/Settings.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/ConfigFile.h"
+
+namespace {
+
+// The value without the blanks around it.
+std::string Trimmed(const std::string& value) {
+    const size_t first = value.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return "";
+    return value.substr(first, value.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// A whole number from low to high and nothing else.
+bool ReadWholeNumber(const std::string& text, int low, int high, int& out) {
+    char* end = nullptr;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (end == text.c_str() || *end != '\0' || number < low || number > high) return false;
+    out = static_cast<int>(number);
+    return true;
+}
+
+}  // namespace
+
+void ReadSettings(const std::string& path, Settings& settings) {
+    ReadConfigFile(path, [&](const std::string& key, const std::string& value) {
+        int* target = key == "MusicVolume" ? &settings.musicVolume : key == "SoundVolume" ? &settings.soundVolume : nullptr;
+        if (!target) return;
+        if (!ReadWholeNumber(Trimmed(value), 0, 100, *target))
+            std::printf("%s: %s=%s is not a whole number from 0 to 100 (it stays %d)\n", path.c_str(), key.c_str(),
+                        Trimmed(value).c_str(), *target);
+    });
+}

@@ -1,0 +1,17 @@
+// Settings: the player's choices in "Data\game.cfg", beside OpeningStage.
+// Each one left out keeps the game as designed.
+//   MusicVolume=0..100   the music, on top of the design's level
+//   SoundVolume=0..100   the sound effects, on top of the design's levels
+#pragma once
+
+#include <string>
+
+struct Settings {
+    int musicVolume = 100;
+    int soundVolume = 100;
+};
+
+// Reads the settings from the configuration file at path (a missing file is
+// reported by its other reader). A value that is not a whole number in range
+// prints one line naming the entry and keeps the default.
+void ReadSettings(const std::string& path, Settings& settings);
