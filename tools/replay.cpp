@@ -106,7 +106,10 @@ int main(int argc, char** argv) {
     hooks.scriptedEvents = true;
     hooks.seeded = true;
     hooks.seed = script.seed;
+    int queued = 0;  // the last frame whose events are queued: paused, a frame is asked for again
     hooks.beforeFrame = [&](Game& game, Session& session, int frame) {
+        if (frame == queued) return;
+        queued = frame;
         game.frameThreshold = -1;  // every pass of the main loop runs a frame
         game.sounds.log = &sounds;
         sounds.clear();

@@ -12,6 +12,11 @@ int BoundAction(const std::map<int, int>& map, int code) {
     return found->second;
 }
 
+void SetPaused(Game& game, bool paused) {
+    game.paused = paused;
+    game.sounds.SetPaused(paused);
+}
+
 // True when sym is one of the debug keys, which it then runs.
 bool RunDebugKey(Game& game, int sym) {
     switch (sym) {
@@ -43,7 +48,7 @@ bool RunDebugKey(Game& game, int sym) {
 }
 
 void Pressed(Game& game, int action, InputDevice device) {
-    if (action < 0) return;
+    if (action < 0 || game.paused) return;  // nothing moves while paused
     Controls::Press(game.controls.actions[action]);
     OnActionPressed(game, static_cast<Action>(action), device);
 }
@@ -125,6 +130,15 @@ void EventSource::PushJoystickHat(int value) {
     Push(event);
 }
 
+void EventSource::PushFocus(bool gained) {
+    SDL_Event event{};
+    event.type = SDL_ACTIVEEVENT;
+    event.active.type = event.type;
+    event.active.gain = gained ? 1 : 0;
+    event.active.state = SDL_APPINPUTFOCUS;
+    Push(event);
+}
+
 void EventSource::PushQuit() {
     SDL_Event event{};
     event.type = SDL_QUIT;
@@ -141,6 +155,10 @@ bool ProcessEvents(Game& game, EventSource& events) {
                 if (RunDebugKey(game, sym)) break;
                 if (game.bindings.muteKeys.count(sym)) {
                     game.sounds.SetMuted(!game.sounds.Muted());
+                    break;
+                }
+                if (game.bindings.pauseKeys.count(sym)) {
+                    SetPaused(game, !game.paused);
                     break;
                 }
                 Pressed(game, BoundAction(game.bindings.keys, sym), InputDevice::Keyboard);
@@ -163,6 +181,10 @@ bool ProcessEvents(Game& game, EventSource& events) {
             case SDL_JOYBUTTONUP:
                 Released(game, BoundAction(game.bindings.joystickButtons, event.jbutton.button),
                          InputDevice::JoystickButton);
+                break;
+            case SDL_ACTIVEEVENT:
+                if (!event.active.gain && (event.active.state & SDL_APPINPUTFOCUS) && game.pauseOnFocusLoss)
+                    SetPaused(game, true);
                 break;
             case SDL_QUIT:
                 return true;

@@ -6,7 +6,9 @@
 // video mode, "3"/"4" the debug tile mode (each with a caption naming it),
 // "5"/"6" lower and raise the frame threshold by 1 without bounds, "7" turns
 // the debug overlay on and off (the caption stays), F5 asks for the stage
-// to be reloaded from disk. Any other key or
+// to be reloaded from disk. A "keymute" key mutes and unmutes all sound; a
+// "keypause" key pauses and goes on, and the window losing input focus
+// pauses (unless PauseOnFocusLoss=0). While paused, presses reach no action. Any other key or
 // joystick button is looked up in its map; an unbound one is ignored, a bound
 // one marks its ActionState and then calls the hero's reaction (HeroActions).
 // Joystick axis 0 is the horizontal stick; other axes are ignored. The hat
@@ -42,6 +44,7 @@ struct EventSource {
     void PushJoystickButton(int button, bool down);
     void PushJoystickAxis(int axis, int value);
     void PushJoystickHat(int value);
+    void PushFocus(bool gained);
     void PushQuit();
 };
 

@@ -25,6 +25,8 @@ struct Game : GameState {
     bool overlay = false;          // debug key 7: hit boxes, tile states, zones, placements
     bool reloadRequested = false;  // F5: the stage afresh from disk at the next frame
     int hat = 0;                   // the joystick hat's last bits (SDL_HAT_*)
+    bool paused = false;           // a pause key, or the window losing focus: no frame runs
+    bool pauseOnFocusLoss = true;  // PauseOnFocusLoss in game.cfg
 
     std::string caption;  // the window caption as last set
 };

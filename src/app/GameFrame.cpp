@@ -10,6 +10,9 @@
 #include "render/FrameComposition.h"
 
 bool RunGameFrame(Game& game, EventSource& events) {
+    // Paused, only the events run (the pause key going on, a quit), and no
+    // frame: nothing moves and the frame counter stands still.
+    if (game.paused) return !ProcessEvents(game, events);
     ++game.frameCounter;
     GameObject* hero = game.world.Hero();
     StageFlow& flow = game.flow;
@@ -59,5 +62,6 @@ FrameView ViewOf(const Game& game) {
     view.wipe = WipeWidth(game.flow);
     view.fade = game.fade.level;
     view.overlay = game.overlay;
+    view.paused = game.paused;
     return view;
 }

@@ -16,6 +16,7 @@
 struct Game;
 struct EventSource;
 
+// While the game is paused only the events are handled (see EventPump.h).
 // False when the game is to quit: the event pump reported Escape or the
 // window's close button (the rest of the frame does not run), or a script set
 // the quit flag during the update or the stage-flow step (the rest of the

@@ -85,15 +85,16 @@ std::string Trimmed(const std::string& value) {
 
 bool InputBindings::ReadInputConfig(const std::string& path) {
     return ReadConfigFile(path, [&](const std::string& key, const std::string& value) {
-        if (key == "keymute") {
+        if (key == "keymute" || key == "keypause") {
+            std::set<int>& keys = key == "keymute" ? muteKeys : pauseKeys;
             int code = 0;
             if (ParseCode(value, code) && code >= 0 && code < kKeyCodes)
-                muteKeys.insert(code);
+                keys.insert(code);
             else if ((code = ParseKeyName(value)) != kNoKey)
-                muteKeys.insert(code);
+                keys.insert(code);
             else
-                std::printf("%s: unknown key name \"%s\" (keymute binds nothing)\n", path.c_str(),
-                            Trimmed(value).c_str());
+                std::printf("%s: unknown key name \"%s\" (%s binds nothing)\n", path.c_str(),
+                            Trimmed(value).c_str(), key.c_str());
             return;
         }
         if (key == "joystick") {

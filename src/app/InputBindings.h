@@ -18,6 +18,7 @@ public:
     std::map<int, int> joystickButtons;  // joystick button -> action
     int joystick = 0;                    // which joystick to open ("joystick=N"), counted from 0
     std::set<int> muteKeys;              // "keymute": keys that mute and unmute everything
+    std::set<int> pauseKeys;             // "keypause": keys that pause and go on
 
     // Reads input.cfg; false when the file cannot be opened. A "key..." value
     // is a key symbol number or a key name as SDL_GetKeyName spells it, in any

@@ -27,6 +27,15 @@ bool ReadWholeNumber(const std::string& text, int low, int high, int& out) {
 
 void ReadSettings(const std::string& path, Settings& settings) {
     ReadConfigFile(path, [&](const std::string& key, const std::string& value) {
+        if (key == "PauseOnFocusLoss") {
+            int flag = 0;
+            if (ReadWholeNumber(Trimmed(value), 0, 1, flag))
+                settings.pauseOnFocusLoss = flag != 0;
+            else
+                std::printf("%s: PauseOnFocusLoss=%s is not 0 or 1 (it stays %d)\n", path.c_str(),
+                            Trimmed(value).c_str(), settings.pauseOnFocusLoss ? 1 : 0);
+            return;
+        }
         int* target = key == "MusicVolume" ? &settings.musicVolume : key == "SoundVolume" ? &settings.soundVolume : nullptr;
         if (!target) return;
         if (!ReadWholeNumber(Trimmed(value), 0, 100, *target))

@@ -2,6 +2,7 @@
 // Each one left out keeps the game as designed.
 //   MusicVolume=0..100   the music, on top of the design's level
 //   SoundVolume=0..100   the sound effects, on top of the design's levels
+//   PauseOnFocusLoss=0|1 whether the game pauses when its window loses focus
 #pragma once
 
 #include <string>
@@ -9,6 +10,7 @@
 struct Settings {
     int musicVolume = 100;
     int soundVolume = 100;
+    bool pauseOnFocusLoss = true;
 };
 
 // Reads the settings from the configuration file at path (a missing file is

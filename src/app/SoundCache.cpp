@@ -63,6 +63,18 @@ void SoundCache::SetMuted(bool muted) {
     SetMusicLevel(musicLevel_);
 }
 
+void SoundCache::SetPaused(bool paused) {
+    paused_ = paused;
+    if (!audioOpen) return;
+    if (paused) {
+        Mix_Pause(-1);
+        Mix_PauseMusic();
+    } else {
+        Mix_Resume(-1);
+        Mix_ResumeMusic();
+    }
+}
+
 void SoundCache::SetMusicLevel(int level) {
     musicLevel_ = level;
     if (audioOpen) Mix_VolumeMusic(muted_ ? 0 : level * musicVolume / 100);

@@ -68,6 +68,10 @@ public:
     bool Muted() const { return muted_; }
     // Silences (or restores) every sound, playing ones included, and the music.
     void SetMuted(bool muted);
+    // Holds (or lets go on) every playing sound and the music, where they are.
+    void SetPaused(bool paused);
+    bool Paused() const { return paused_; }
+
     // The music's level as the design sets it (0, or ThemeMusic's volume once
     // it is heard), applied with the music volume and the mute.
     void SetMusicLevel(int level);
@@ -84,6 +88,7 @@ private:
 
     std::map<std::string, Mix_Chunk*> chunks_;
     bool muted_ = false;
+    bool paused_ = false;
     int musicLevel_ = 0;
     std::map<std::string, bool> reported_;
 };

@@ -26,6 +26,7 @@
 namespace {
 
 constexpr int kPaletteRows = 32;
+constexpr int kPausedRest = 20;  // ms between two looks at the events while paused
 constexpr int kChargeOrbPaletteRow = 5;
 
 bool ReadConfiguration(Game& game) {
@@ -37,6 +38,7 @@ bool ReadConfiguration(Game& game) {
     ReadSettings(kGameConfigPath, settings);
     game.sounds.musicVolume = settings.musicVolume;
     game.sounds.soundVolume = settings.soundVolume;
+    game.pauseOnFocusLoss = settings.pauseOnFocusLoss;
     if (!game.bindings.ReadInputConfig(kInputConfigPath)) {
         std::printf("Cannot open configuration file: %s\n", kInputConfigPath);
         return false;
@@ -180,7 +182,20 @@ bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions
 }
 
 void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
+    bool pauseShown = false;
     while (!game.quit) {
+        if (game.paused) {
+            // Events only, the frame with its pause sign drawn once, and a
+            // rest between looks: a paused game costs next to nothing.
+            // Recorded input for the next frame may hold the key that goes on.
+            if (hooks.beforeFrame) hooks.beforeFrame(game, session, game.frameCounter + 1);
+            if (!RunGameFrame(game, session.events)) return;
+            if (!pauseShown && game.paused) DrawFrame(ViewOf(game), session.draw);
+            pauseShown = game.paused;
+            if (game.paused) session.clock.Sleep(kPausedRest);
+            continue;
+        }
+        pauseShown = false;
         session.music.Cue(game.frameCounter, game.sounds);
         const int now = session.clock.Now();
         if (!session.pacer.StartFrameIfDue(now, game.frameThreshold)) {

@@ -55,7 +55,9 @@ struct ProgramHooks {
     bool scriptedEvents = false;  // the session's events come only from beforeFrame
     bool seeded = false;          // else seeded with the time
     unsigned seed = 0;
-    // Before each frame, with the number it will have (the first frame is 1).
+    // Before each frame, with the number it will have (the first frame is 1);
+    // while the game is paused, before each look at the events, with the same
+    // number again.
     std::function<void(Game&, Session&, int frame)> beforeFrame;
     // After each frame's simulation, before its drawing; false ends the run.
     std::function<bool(Game&, Session&)> afterFrame;

@@ -114,6 +114,29 @@ void DrawFade(float level) {
     glColor4f(1, 1, 1, 1);
 }
 
+void DrawPauseSign() {
+    const int cx = kViewWidth / 2, cy = kViewHeight / 2;
+    const int rects[3][5] = {{cx - 16, cy - 16, cx + 16, cy + 16, 0}, {cx - 8, cy - 10, cx - 3, cy + 10, 1},
+                             {cx + 3, cy - 10, cx + 8, cy + 10, 1}};
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBegin(GL_QUADS);
+    for (const auto& r : rects) {
+        if (r[4])
+            glColor4f(1, 1, 1, 1);
+        else
+            glColor4f(0, 0, 0, 0.75f);
+        glVertex3i(r[0], r[1], 0);
+        glVertex3i(r[2], r[1], 0);
+        glVertex3i(r[2], r[3], 0);
+        glVertex3i(r[0], r[3], 0);
+    }
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_TEXTURE_2D);
+}
+
 namespace {
 
 // One bar of the gauge, from y 80 up to trunc(80 - value).

@@ -25,6 +25,10 @@ void DrawWipe(int progress);
 // A black quad over the whole view with alpha level.
 void DrawFade(float level);
 
+// The pause sign: two white bars on a dark square in the middle of the
+// screen, in screen coordinates.
+void DrawPauseSign();
+
 // The gauge frame from the bound texture and the two bars, in screen
 // coordinates: the red drain bar up to 80 - shownHealth and over it the
 // health bar up to 80 - health (yellow at 8 or less).

@@ -98,6 +98,10 @@ void ComposeFrame(const FrameView& view, const DrawResources& resources) {
     else
         ComposeNormal(view, resources);
     if (view.overlay) DrawDebugOverlay(*view.world, view.camera);
+    if (view.paused) {
+        SetScreenProjection();
+        DrawPauseSign();
+    }
 }
 
 void DrawFrame(const FrameView& view, const DrawResources& resources) {

@@ -28,6 +28,7 @@ struct FrameView {
     int wipe = -1;                 // the stage wipe's width in pixels, -1 none
     float fade = 0.0f;             // 0 clear ... 1 black
     bool overlay = false;          // the debug overlay over it all (DebugOverlay.h)
+    bool paused = false;           // the pause sign in the middle
 };
 
 // What the entry function owns for drawing: the palette textures, the life

@@ -65,10 +65,11 @@ TEST(Config, LineRules) {
     EXPECT_FALSE(bindings.ReadInputConfig("input.cfg"));
 }
 
-TEST(Config, VolumesAreWholeNumbersFrom0To100) {
+TEST(Config, VolumesAndThePauseSetting) {
     const struct { const char* text; int music, sound; const char* printed; } rows[] = {
         {"", 100, 100, ""},
-        {"MusicVolume=40\nSoundVolume= 0 \r\n", 40, 0, ""},
+        {"MusicVolume=40\nSoundVolume= 0 \r\nPauseOnFocusLoss=0\n", 40, 0, ""},
+        {"PauseOnFocusLoss=yes\n", 100, 100, "Data\\game.cfg: PauseOnFocusLoss=yes is not 0 or 1 (it stays 1)\n"},
         {"MusicVolume=101\nSoundVolume=-1\n", 100, 100,
          "Data\\game.cfg: MusicVolume=101 is not a whole number from 0 to 100 (it stays 100)\n"
          "Data\\game.cfg: SoundVolume=-1 is not a whole number from 0 to 100 (it stays 100)\n"},
@@ -80,6 +81,7 @@ TEST(Config, VolumesAreWholeNumbersFrom0To100) {
         const Configs c(r.text);
         EXPECT_EQ(c.settings.musicVolume, r.music) << r.text;
         EXPECT_EQ(c.settings.soundVolume, r.sound) << r.text;
+        EXPECT_EQ(c.settings.pauseOnFocusLoss, std::string(r.text).find("Loss=0") == std::string::npos);
         EXPECT_EQ(c.printed, r.printed);
     }
     EXPECT_EQ(Configs("keymute=m\nkeymute=109\nkeymute=nokey\n").bindings.muteKeys, std::set<int>{SDLK_m});

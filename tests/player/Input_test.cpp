@@ -31,6 +31,28 @@ TEST_F(Input, EdgesBindingsAndTheStick) {
     EXPECT_EQ(Edges(Jump), (std::vector<int>{1, 0, 1}));
 }
 
+// A pause key stops the frames (nothing moves, the sounds hold) until it is
+// pressed again; losing the window's focus pauses too, unless set otherwise.
+TEST_F(Input, APauseKeyStopsTheFrames) {
+    StandAt(100.0f);
+    game().bindings.pauseKeys = {SDLK_p};
+    const int frame = Step("press p").frame;
+    EXPECT_TRUE(game().paused && game().sounds.Paused());
+    EXPECT_EQ(Step("press right").frame, frame);
+    EXPECT_EQ(hero().velocity.x, 0.0f);
+    EXPECT_EQ(Step("press p").frame, frame) << "going on takes the next frame";
+    EXPECT_FALSE(game().paused || game().sounds.Paused());
+    EXPECT_EQ(Step().frame, frame + 1);
+    for (const bool setting : {true, false}) {
+        game().paused = false, game().pauseOnFocusLoss = setting;
+        EventSource events = EventSource::Queue();
+        events.PushFocus(true);
+        events.PushFocus(false);
+        ProcessEvents(game(), events);
+        EXPECT_EQ(game().paused, setting);
+    }
+}
+
 // The hat (a d-pad) pushes the stick all the way; its up and down are Up and Down.
 TEST_F(Input, TheHatMovesLikeTheStick) {
     StandAt(100.0f);

@@ -227,6 +227,11 @@ TEST_F(SceneTest, TheDebugOverlayOutlinesWhatCollides) {
         {100, 120, Rgb{255, 0, 255}}, {199, 149, Rgb{255, 0, 255}}, {61, 105, Rgb{255, 255, 0}}, {86, 107, Rgb{128, 128, 0}},
         {200, 53, Rgb{255, 0, 0}}, {203, 53, Pal(1, 1)}, {150, 120, kBlack}};
     for (const auto& p : pixels) EXPECT_TRUE(shot.RegionIs(p.x, p.y, 1, 1, p.colour, 1)) << p.x << ", " << p.y;
+    // Paused: two white bars on a dark square in the middle.
+    game().paused = true;
+    const Screenshot pausedShot = Compose();
+    EXPECT_TRUE(pausedShot.RegionIs(152, 110, 5, 20, Rgb{255, 255, 255}) && pausedShot.RegionIs(163, 110, 5, 20, Rgb{255, 255, 255}));
+    EXPECT_TRUE(pausedShot.RegionIs(157, 104, 6, 32, kBlack, 1) && pausedShot.RegionIs(144, 104, 8, 8, kBlack, 1));
 }
 
 TEST_F(SceneTest, ProgramsThatDoNotBuild) {
