@@ -39,7 +39,8 @@ for ((row = 0; row < 15; row++)); do
     csv+=$'\n'
 done
 # The hero's start four cells above the floor; the Bouncer's 32 x 32 cell on
-# the floor; the gate 8 pixels right of the teleporter's left edge (x 544),
+# the floor beyond the first screen (inside it, it would wait for the view to
+# leave and come back, and the converter would warn); the gate 8 pixels right of the teleporter's left edge (x 544),
 # 48 above its pad (y 208); one zone over the whole stage.
 cat >"$game/tiled/Lab.tmx" <<EOF
 <?xml version="1.0" encoding="UTF-8"?>
@@ -54,7 +55,7 @@ ${csv%,$'\n'}
  </layer>
  <objectgroup name="Objects">
   <object id="1" name="start" class="start" x="32" y="144"><point/></object>
-  <object id="2" name="Bouncer" class="enemy" x="240" y="176"><point/></object>
+  <object id="2" name="Bouncer" class="enemy" x="400" y="176"><point/></object>
   <object id="3" name="ExitGate" class="enemy" x="552" y="160"><point/></object>
   <object id="4" class="zone" x="0" y="0" width="640" height="240">
    <properties><property name="bottomEdge" type="bool" value="true"/></properties>
