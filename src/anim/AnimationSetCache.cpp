@@ -9,14 +9,6 @@
 
 namespace {
 
-bool ReadWholeFile(std::FILE* file, std::string& text) {
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-    return true;
-}
-
-
 bool HasAnimations(const std::string& description) {
     AnimationSet set;
     return ParseAnimationDescription(description, 0, set) && !set.animations.empty();
@@ -31,10 +23,8 @@ AnimationSet AnimationSetCache::LoadAnimationSet(const std::string& name) {
     const std::string descriptionPath = ResolveDataPath("data/Objects/" + name + ".anim");
     const std::string imagePath = ResolveDataPath("data/img/" + name + ".png");
     std::string description;
-    std::FILE* file = descriptionPath.empty() ? nullptr : OpenDataFile(descriptionPath, "r");
+    const bool file = !descriptionPath.empty() && ReadDataFile(descriptionPath, description);
     if (file) {
-        ReadWholeFile(file, description);
-        std::fclose(file);
         DescriptionFault fault;
         if (!CheckDescription(description, fault))
             std::printf("%s:%d: %s\n", descriptionPath.c_str(), fault.line, fault.message.c_str());

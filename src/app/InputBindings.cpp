@@ -75,12 +75,6 @@ int ParseKeyName(const std::string& value) {
 constexpr int kKeyCodes = SDLK_LAST;
 constexpr int kJoystickButtons = 256;
 
-std::string Trimmed(const std::string& value) {
-    const size_t begin = value.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos) return "";
-    return value.substr(begin, value.find_last_not_of(" \t\r\n") - begin + 1);
-}
-
 }  // namespace
 
 bool InputBindings::ReadInputConfig(const std::string& path) {

@@ -7,13 +7,6 @@
 
 namespace {
 
-// The value without the blanks around it.
-std::string Trimmed(const std::string& value) {
-    const size_t first = value.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return "";
-    return value.substr(first, value.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // A whole number from low to high and nothing else.
 bool ReadWholeNumber(const std::string& text, int low, int high, int& out) {
     char* end = nullptr;

@@ -43,3 +43,9 @@ std::string FirstWord(const std::string& value) {
     while (end < value.size() && !std::isspace(static_cast<unsigned char>(value[end]))) ++end;
     return value.substr(begin, end - begin);
 }
+
+std::string Trimmed(const std::string& value) {
+    const size_t first = value.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return "";
+    return value.substr(first, value.find_last_not_of(" \t\r\n") - first + 1);
+}

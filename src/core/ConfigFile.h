@@ -18,5 +18,8 @@ bool ReadConfigFile(
     const std::string& dataPath,
     const std::function<void(const std::string& key, const std::string& value)>& apply);
 
+// The value without the blanks around it, as messages quote it.
+std::string Trimmed(const std::string& value);
+
 // The first white-space separated word of a value ("" when there is none).
 std::string FirstWord(const std::string& value);

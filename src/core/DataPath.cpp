@@ -87,6 +87,16 @@ std::FILE* OpenDataFile(const std::string& dataPath, const char* mode) {
 
 void ClearDataPathCache() { Listings().clear(); }
 
+bool ReadDataFile(const std::string& dataPath, std::string& bytes) {
+    std::FILE* file = OpenDataFile(dataPath, "rb");
+    if (!file) return false;
+    char buffer[8192];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    std::fclose(file);
+    return true;
+}
+
 std::string ShownPath(std::string path) {
     for (char& c : path)
         if (c == '\\') c = '/';

@@ -19,6 +19,9 @@ std::string ResolveDataPath(const std::string& dataPath);
 // fopen of the resolved path; null when it does not resolve or cannot be opened.
 std::FILE* OpenDataFile(const std::string& dataPath, const char* mode);
 
+// The whole file at a data path, as bytes; false when it cannot be opened.
+bool ReadDataFile(const std::string& dataPath, std::string& bytes);
+
 // Forgets every cached folder listing (for tools and tests that create files).
 void ClearDataPathCache();
 

@@ -27,12 +27,7 @@ struct Tokens {
 
     bool Open(const std::string& dataPath) {
         path = ResolveDataPath(dataPath);
-        std::FILE* file = path.empty() ? nullptr : OpenDataFile(path, "rb");
-        if (!file) return false;
-        char buffer[4096];
-        size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-        std::fclose(file);
+        if (path.empty() || !ReadDataFile(path, text)) return false;
         in.str(text);
         return true;
     }

@@ -45,25 +45,15 @@ std::string ParseLevelKeys(const std::string& line, WeaponDef& level) {
     return problem;
 }
 
-std::string ReadAll(std::FILE* file) {
-    std::string text;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-    return text;
-}
-
 }  // namespace
 
 WeaponGroup LoadWeapon(const std::string& name) {
     const std::string path = "data/objects/weapons/" + name + ".weapon";
-    std::FILE* file = OpenDataFile(path, "rb");
-    if (!file) {
+    std::string text;
+    if (!ReadDataFile(path, text)) {
         std::printf("Could not locate weapon file: %s\n", path.c_str());
         return WeaponGroup();
     }
-    const std::string text = ReadAll(file);
-    std::fclose(file);
     std::istringstream in(text);
     const std::string found = ResolveDataPath(path);
 

@@ -68,16 +68,6 @@ bool LoadGlslEntries() {
     return all && version && std::atoi(version) >= 2;
 }
 
-bool ReadFile(const char* dataPath, std::string& text) {
-    std::FILE* file = OpenDataFile(dataPath, "rb");
-    if (!file) return false;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-    std::fclose(file);
-    return true;
-}
-
 // The info log of a shader or program object (their getters share a type).
 std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getiv, PFNGLGETSHADERINFOLOGPROC getLog) {
     GLint length = 0;
@@ -123,7 +113,7 @@ void PaletteShader::CheckCgError(const char* source, const char* situation) {
 
 unsigned PaletteShader::Compile(unsigned type, const char* file, const char* entry) {
     std::string source;
-    if (!ReadFile(file, source)) {
+    if (!ReadDataFile(file, source)) {
         error_ = "The program file cannot be read.";
         return 0;
     }

@@ -11,6 +11,14 @@ namespace {
 // The registry key of the host that owns the state.
 const char kHostKey = 0;
 
+ScriptHost* HostOf(lua_State* L) {
+    lua_pushlightuserdata(L, const_cast<char*>(&kHostKey));
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    ScriptHost* host = static_cast<ScriptHost*>(lua_touserdata(L, -1));
+    lua_pop(L, 1);
+    return host;
+}
+
 // Instructions between two counts of the budget.
 constexpr int kHookPeriod = 10000;
 
@@ -54,10 +62,7 @@ ScriptHost::Budget::~Budget() {
 // the script's own pcall keeps the loop going: the failure reaches the
 // outermost call.
 void ScriptHost::CountInstructions(lua_State* L, lua_Debug* ar) {
-    lua_pushlightuserdata(L, const_cast<char*>(&kHostKey));
-    lua_rawget(L, LUA_REGISTRYINDEX);
-    ScriptHost* host = static_cast<ScriptHost*>(lua_touserdata(L, -1));
-    lua_pop(L, 1);
+    ScriptHost* host = HostOf(L);
     if (!host) return;
     if (host->runaway_.empty()) {
         host->spent_ += kHookPeriod;
@@ -188,9 +193,6 @@ void ScriptHost::PrintOnce(const std::string& line) {
 }
 
 void ScriptHost::Warn(lua_State* L, const std::string& line) {
-    lua_pushlightuserdata(L, const_cast<char*>(&kHostKey));
-    lua_rawget(L, LUA_REGISTRYINDEX);
-    ScriptHost* host = static_cast<ScriptHost*>(lua_touserdata(L, -1));
-    lua_pop(L, 1);
+    ScriptHost* host = HostOf(L);
     if (host) host->PrintOnce(line);
 }

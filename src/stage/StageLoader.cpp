@@ -219,22 +219,12 @@ bool ReadStageFile(StageReader& in, StageFile& file, std::string& why) {
     return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::FILE* stream = OpenDataFile(path, "rb");
-    if (!stream) return false;
-    char buffer[8192];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, stream)) > 0) bytes.append(buffer, got);
-    std::fclose(stream);
-    return true;
-}
-
 // Reads and parses the file; false with "path: reason" in error.
 bool ParseStageFile(const std::string& name, StageFile& file, std::string& error) {
     const std::string path = "data/Stages/" + name + ".rmap";
     std::string bytes, why;
     StageReader in(bytes, 10);
-    if (!ReadWholeFile(path, bytes)) {
+    if (!ReadDataFile(path, bytes)) {
         why = "it is missing";
     } else if (bytes.size() < 4 || bytes.compare(0, 4, "RMAP") != 0) {
         why = "it is not a stage file (it does not begin with RMAP)";
