@@ -3,6 +3,8 @@
 // opening stage game.cfg names.
 //   --stage NAME   start in data/Stages/NAME.rmap
 //   --data DIR     run the game folder DIR (its data/ and input.cfg)
+//   --record FILE  write the run to FILE as it is played (see Replay.h)
+//   --play FILE    play the run recorded in FILE
 //   --help, --version
 #pragma once
 
@@ -11,6 +13,8 @@
 struct ProgramOptions {
     std::string stage;    // empty: game.cfg's OpeningStage
     std::string dataDir;  // empty: the current folder
+    std::string record;   // empty: no recording
+    std::string play;     // empty: the player plays
 };
 
 constexpr const char* kVersion = "0.13";

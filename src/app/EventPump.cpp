@@ -1,6 +1,8 @@
 #include "app/EventPump.h"
 
 #include "app/Game.h"
+#include "app/InputScript.h"
+#include "app/Replay.h"
 #include "player/HeroActions.h"
 
 namespace {
@@ -145,13 +147,26 @@ void EventSource::PushQuit() {
     Push(event);
 }
 
+bool IsFullscreenToggle(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN) return false;
+    const SDL_keysym& key = event.key.keysym;
+    return key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT));
+}
+
 bool ProcessEvents(Game& game, EventSource& events) {
+    // Paused, events arrive after the last frame ran: before the next one.
+    const int frame = game.frameCounter + (game.paused ? 1 : 0);
     SDL_Event event;
     while (events.Next(event)) {
+        if (game.recorder) game.recorder->Event(frame, ScriptEventText(event, game.bindings));
         switch (event.type) {
             case SDL_KEYDOWN: {
                 const int sym = event.key.keysym.sym;
                 if (sym == SDLK_ESCAPE) return true;
+                if (IsFullscreenToggle(event)) {
+                    game.fullscreenToggle = true;
+                    break;
+                }
                 if (RunDebugKey(game, sym)) break;
                 if (game.bindings.muteKeys.count(sym)) {
                     game.sounds.SetMuted(!game.sounds.Muted());

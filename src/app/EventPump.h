@@ -48,6 +48,9 @@ struct EventSource {
     void PushQuit();
 };
 
+// Alt+Enter or F11: the window's business, never the game's.
+bool IsFullscreenToggle(const SDL_Event& event);
+
 // Handles every pending event; true as soon as one asks to quit (the events
 // after it stay queued), false once the source is empty.
 bool ProcessEvents(Game& game, EventSource& events);

@@ -12,6 +12,8 @@
 #include "player/GameState.h"
 #include "script/ScriptHost.h"
 
+class RunRecorder;
+
 struct Game : GameState {
     Game();
 
@@ -27,8 +29,10 @@ struct Game : GameState {
     int hat = 0;                   // the joystick hat's last bits (SDL_HAT_*)
     bool paused = false;           // a pause key, or the window losing focus: no frame runs
     bool pauseOnFocusLoss = true;  // PauseOnFocusLoss in game.cfg
+    bool fullscreenToggle = false; // Alt+Enter or F11: the main loop switches window and fullscreen
 
     std::string caption;  // the window caption as last set
+    RunRecorder* recorder = nullptr;  // --record: takes every event the game takes
 };
 
 // Sets the window caption (a no-op for SDL without a window) and remembers it.

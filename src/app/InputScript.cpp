@@ -35,6 +35,10 @@ const BindingName kBindingNames[] = {
     {"joynextweapon", NextWeapon, true},
 };
 
+// Keys that do their work outside the action records.
+const char* const kKeyPause = "keypause";
+const char* const kKeyMute = "keymute";
+
 const BindingName* FindBinding(const std::string& name) {
     for (const BindingName& binding : kBindingNames)
         if (name == binding.name) return &binding;
@@ -105,6 +109,15 @@ bool ParseScriptedEvent(const std::string& text, ScriptedEvent& event, std::stri
         event.code = axis;
         return true;
     }
+    if (verb == "focus") {
+        if (words.size() != 2 || (words[1] != "lost" && words[1] != "gained")) {
+            error = "expected \"focus lost\" or \"focus gained\": " + text;
+            return false;
+        }
+        event.kind = ScriptedEvent::Kind::Focus;
+        event.value = words[1] == "gained";
+        return true;
+    }
     if (verb == "hat") {
         // The hat's SDL bits: 1 up, 2 right, 4 down, 8 left (0 centred).
         if (words.size() != 2 || !ParseInt(words[1], event.value) || event.value < 0 || event.value > 15) {
@@ -115,7 +128,7 @@ bool ParseScriptedEvent(const std::string& text, ScriptedEvent& event, std::stri
         return true;
     }
     if ((verb != "press" && verb != "release") || words.size() < 2) {
-        error = "expected press, release, stick, axis, hat or quit: " + text;
+        error = "expected press, release, stick, axis, hat, focus or quit: " + text;
         return false;
     }
     event.down = verb == "press";
@@ -129,6 +142,10 @@ bool ParseScriptedEvent(const std::string& text, ScriptedEvent& event, std::stri
         return true;
     }
     const std::string name = Join(words, 1);
+    if (name == kKeyPause || name == kKeyMute) {
+        event.binding = name;
+        return true;
+    }
     if (const BindingName* binding = FindBinding(name)) {
         event.kind = binding->joystick ? ScriptedEvent::Kind::Button : ScriptedEvent::Kind::Key;
         event.binding = binding->name;
@@ -155,6 +172,10 @@ bool ParseInputScript(const std::string& text, InputScript& script, std::string&
         const std::vector<std::string> words = Words(line);
         if (words.empty()) continue;
 
+        if ((words[0] == "stage" || words[0] == "data") && words.size() >= 2) {
+            (words[0] == "stage" ? script.stage : script.data) = Join(words, 1);
+            continue;
+        }
         int number = 0;
         if ((words[0] == "seed" || words[0] == "frames") && words.size() == 2 &&
             ParseInt(words[1], number) && number >= 0) {
@@ -165,7 +186,7 @@ bool ParseInputScript(const std::string& text, InputScript& script, std::string&
             continue;
         }
         if (words[0] != "frame" || words.size() < 3 || !ParseInt(words[1], number) || number < 1) {
-            error = at + "expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\"";
+            error = at + "expected \"seed N\", \"stage NAME\", \"data DIGEST\", \"frames N\" or \"frame N (1 or more) ...\"";
             return false;
         }
         if (words[2] == "state" && words.size() == 3) {
@@ -221,15 +242,17 @@ void QueueFrameEvents(const InputScript& script, int frame, const InputBindings&
     if (found == script.events.end()) return;
     for (const ScriptedEvent& event : found->second) {
         int code = event.code;
-        if (!event.binding.empty()) {
+        if (event.binding == kKeyPause || event.binding == kKeyMute) {
+            const std::set<int>& keys = event.binding == kKeyPause ? bindings.pauseKeys : bindings.muteKeys;
+            code = keys.empty() ? -1 : *keys.begin();
+        } else if (!event.binding.empty()) {
             const BindingName* binding = FindBinding(event.binding);
             code = CodeFor(binding->joystick ? bindings.joystickButtons : bindings.keys,
                            binding->action);
-            if (code < 0) {
-                std::printf("Input script, frame %d: nothing is bound to %s\n", frame,
-                            event.binding.c_str());
-                continue;
-            }
+        }
+        if (!event.binding.empty() && code < 0) {
+            std::printf("Input script, frame %d: nothing is bound to %s\n", frame, event.binding.c_str());
+            continue;
         }
         switch (event.kind) {
             case ScriptedEvent::Kind::Key:
@@ -244,9 +267,53 @@ void QueueFrameEvents(const InputScript& script, int frame, const InputBindings&
             case ScriptedEvent::Kind::Hat:
                 events.PushJoystickHat(event.value);
                 break;
+            case ScriptedEvent::Kind::Focus:
+                events.PushFocus(event.value != 0);
+                break;
             case ScriptedEvent::Kind::Quit:
                 events.PushQuit();
                 break;
         }
+    }
+}
+
+std::string ScriptEventText(const SDL_Event& event, const InputBindings& bindings) {
+    // The binding name of the action a code drives, "" for none.
+    auto bindingOf = [](const std::map<int, int>& map, int code, bool joystick) -> std::string {
+        auto found = map.find(code);
+        if (found == map.end()) return "";
+        for (const BindingName& binding : kBindingNames)
+            if (binding.action == found->second && binding.joystick == joystick) return binding.name;
+        return "";
+    };
+    switch (event.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            if (IsFullscreenToggle(event)) return "";
+            const std::string verb = event.type == SDL_KEYDOWN ? "press " : "release ";
+            const int sym = event.key.keysym.sym;
+            if (bindings.pauseKeys.count(sym)) return verb + kKeyPause;
+            if (bindings.muteKeys.count(sym)) return verb + kKeyMute;
+            const std::string bound = bindingOf(bindings.keys, sym, false);
+            if (!bound.empty()) return verb + bound;
+            // The debug keys change what a run does (F5 reloads the stage).
+            const bool debugKey = (sym >= SDLK_1 && sym <= SDLK_7) || sym == SDLK_F5;
+            return debugKey ? verb + KeyName(sym) : "";
+        }
+        case SDL_JOYBUTTONDOWN:
+        case SDL_JOYBUTTONUP: {
+            const std::string bound = bindingOf(bindings.joystickButtons, event.jbutton.button, true);
+            if (bound.empty()) return "";
+            return (event.type == SDL_JOYBUTTONDOWN ? "press " : "release ") + bound;
+        }
+        case SDL_JOYAXISMOTION:
+            return event.jaxis.axis == 0 ? "stick " + std::to_string(event.jaxis.value) : "";
+        case SDL_JOYHATMOTION:
+            return "hat " + std::to_string(event.jhat.value);
+        case SDL_ACTIVEEVENT:
+            if (!(event.active.state & SDL_APPINPUTFOCUS)) return "";
+            return event.active.gain ? "focus gained" : "focus lost";
+        default:
+            return "";
     }
 }

@@ -20,19 +20,28 @@ bool ReadWholeNumber(const std::string& text, int low, int high, int& out) {
 
 void ReadSettings(const std::string& path, Settings& settings) {
     ReadConfigFile(path, [&](const std::string& key, const std::string& value) {
-        if (key == "PauseOnFocusLoss") {
-            int flag = 0;
-            if (ReadWholeNumber(Trimmed(value), 0, 1, flag))
-                settings.pauseOnFocusLoss = flag != 0;
+        bool* flag = key == "PauseOnFocusLoss" ? &settings.pauseOnFocusLoss
+                     : key == "Fullscreen"     ? &settings.fullscreen
+                                               : nullptr;
+        if (flag) {
+            int number = 0;
+            if (ReadWholeNumber(Trimmed(value), 0, 1, number))
+                *flag = number != 0;
             else
-                std::printf("%s: PauseOnFocusLoss=%s is not 0 or 1 (it stays %d)\n", path.c_str(),
-                            Trimmed(value).c_str(), settings.pauseOnFocusLoss ? 1 : 0);
+                std::printf("%s: %s=%s is not 0 or 1 (it stays %d)\n", path.c_str(), key.c_str(),
+                            Trimmed(value).c_str(), *flag ? 1 : 0);
             return;
         }
-        int* target = key == "MusicVolume" ? &settings.musicVolume : key == "SoundVolume" ? &settings.soundVolume : nullptr;
-        if (!target) return;
-        if (!ReadWholeNumber(Trimmed(value), 0, 100, *target))
-            std::printf("%s: %s=%s is not a whole number from 0 to 100 (it stays %d)\n", path.c_str(), key.c_str(),
-                        Trimmed(value).c_str(), *target);
+        const struct { const char* key; int* target; int high; } numbers[] = {
+            {"WindowScale", &settings.windowScale, kLargestWindowScale},
+            {"MusicVolume", &settings.musicVolume, 100},
+            {"SoundVolume", &settings.soundVolume, 100},
+        };
+        for (const auto& n : numbers) {
+            if (key != n.key) continue;
+            if (!ReadWholeNumber(Trimmed(value), 0, n.high, *n.target))
+                std::printf("%s: %s=%s is not a whole number from 0 to %d (it stays %d)\n", path.c_str(),
+                            n.key, Trimmed(value).c_str(), n.high, *n.target);
+        }
     });
 }

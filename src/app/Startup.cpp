@@ -15,8 +15,10 @@
 
 #include "app/Game.h"
 #include "app/GameFrame.h"
+#include "app/Replay.h"
 #include "app/Settings.h"
 #include "app/VerticalSync.h"
+#include "app/Window.h"
 #include "render/Texture.h"
 #include "core/DataPath.h"
 #include "core/Random.h"
@@ -29,12 +31,11 @@ constexpr int kPaletteRows = 32;
 constexpr int kPausedRest = 20;  // ms between two looks at the events while paused
 constexpr int kChargeOrbPaletteRow = 5;
 
-bool ReadConfiguration(Game& game) {
+bool ReadConfiguration(Game& game, Settings& settings) {
     if (!game.flow.ReadGameConfig(kGameConfigPath)) {
         std::printf("Cannot open configuration file: %s\n", kGameConfigPath);
         return false;
     }
-    Settings settings;
     ReadSettings(kGameConfigPath, settings);
     game.sounds.musicVolume = settings.musicVolume;
     game.sounds.soundVolume = settings.soundVolume;
@@ -62,20 +63,10 @@ bool StartSdl(Game& game) {
     return true;
 }
 
-// One game pixel per window pixel, origin at the top-left corner, y down.
-// The matrix mode stays at its default, so the projection lives in the
-// model-view matrix.
-bool OpenWindow() {
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(kViewWidth, kViewHeight, 0, SDL_OPENGL | SDL_DOUBLEBUF)) {
-        std::printf("Cannot open the %d x %d OpenGL window: %s\n", kViewWidth, kViewHeight,
-                    SDL_GetError());
-        return false;
-    }
-    glLoadIdentity();
-    glOrtho(0, kViewWidth, kViewHeight, 0, -2, 32);
-    glDisable(GL_DEPTH_TEST);
-    return true;
+// Alt+Enter or F11 asked for the other of window and fullscreen.
+void ApplyFullscreenToggle(Game& game, Session& session) {
+    game.fullscreenToggle = false;
+    session.window.ToggleFullscreen();
 }
 
 }  // namespace
@@ -130,7 +121,8 @@ void ReloadStage(Game& game) {
 
 bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions& options) {
     SeedRandom(seed);
-    if (!ReadConfiguration(game)) return false;
+    Settings settings;
+    if (!ReadConfiguration(game, settings)) return false;
     if (!options.stage.empty()) game.flow.openingStage = options.stage;
     // A game that cannot load its first stage has nothing to show.
     std::string why;
@@ -140,7 +132,8 @@ bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions
         return false;
     }
     // The Lua state and the script API came up with the Game.
-    if (!StartSdl(game) || !OpenWindow()) return false;
+    if (!StartSdl(game) || !session.window.Open(settings)) return false;
+    session.draw.picture = &session.window.picture();
     game.world.animationSets.makeTextures = CreateTextures;
 
     CreateHero(game);
@@ -190,6 +183,10 @@ void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
             // Recorded input for the next frame may hold the key that goes on.
             if (hooks.beforeFrame) hooks.beforeFrame(game, session, game.frameCounter + 1);
             if (!RunGameFrame(game, session.events)) return;
+            if (game.fullscreenToggle) {
+                ApplyFullscreenToggle(game, session);
+                pauseShown = false;  // the new window shows nothing yet
+            }
             if (!pauseShown && game.paused) DrawFrame(ViewOf(game), session.draw);
             pauseShown = game.paused;
             if (game.paused) session.clock.Sleep(kPausedRest);
@@ -204,6 +201,8 @@ void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
         }
         if (hooks.beforeFrame) hooks.beforeFrame(game, session, game.frameCounter + 1);
         if (!RunGameFrame(game, session.events)) return;
+        if (game.recorder) game.recorder->FrameDone(game);
+        if (game.fullscreenToggle) ApplyFullscreenToggle(game, session);
         if (hooks.afterFrame && !hooks.afterFrame(game, session)) return;
         DrawFrame(ViewOf(game), session.draw);
     }
@@ -215,15 +214,41 @@ int RunProgram(const ProgramHooks& hooks) {
         std::printf("Cannot open the data folder %s: %s\n", folder.c_str(), std::strerror(errno));
         return 1;
     }
+    ProgramHooks run = hooks;
+    const ProgramOptions& options = hooks.options;
+    const std::string digest = options.play.empty() && options.record.empty() ? "" : DataDigest();
+    bool asRecorded = true;
+    if (!options.play.empty()) {
+        InputScript replay;
+        std::string why;
+        if (!LoadReplay(options.play, options.stage, digest, replay, why)) {
+            std::printf("%s\n", why.c_str());
+            return 1;
+        }
+        PlayReplay(replay, run, asRecorded);
+    }
+    RunRecorder recorder;
+    std::string why;
+    if (!options.record.empty() && !recorder.Open(options.record, why)) {
+        std::printf("%s\n", why.c_str());
+        return 1;
+    }
     // The Game is large (the World with its caches and the Lua state): on the heap.
     auto game = std::make_unique<Game>();
     Session session;
-    if (hooks.scriptedEvents) session.events = EventSource::Queue();
-    const unsigned seed = hooks.seeded ? hooks.seed : static_cast<unsigned>(std::time(nullptr));
-    if (!StartGame(*game, session, seed, hooks.options)) return 1;
-    RunMainLoop(*game, session, hooks);
+    if (run.scriptedEvents) session.events = EventSource::Queue();
+    // A recorded seed must read back as a script's "seed N".
+    const unsigned seed = run.seeded ? run.seed : static_cast<unsigned>(std::time(nullptr)) & 0x7fffffffu;
+    if (!StartGame(*game, session, seed, run.options)) return 1;
+    if (!options.record.empty()) {
+        recorder.Begin(seed, game->flow.openingStage, digest);
+        game->recorder = &recorder;
+    }
+    RunMainLoop(*game, session, run);
+    recorder.Finish();
+    game->recorder = nullptr;
     ShutDown(session);
-    return 0;
+    return asRecorded ? 0 : 1;
 }
 
 void ShutDown(Session& session) {

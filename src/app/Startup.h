@@ -1,7 +1,7 @@
 // Startup: the entry function's start-up, main loop and shutdown.
 //
 // Start-up brings the subsystems up in one fixed order: configuration,
-// SDL, audio, the 320 x 240 OpenGL window and its projection, the hero
+// SDL, audio, the OpenGL window (see Window.h) and its projection, the hero
 // "Rook" with its fire-pose sheet, weapon and charge orb, the palette sets,
 // the joystick, the opening stage, the vertical-sync probe, the caption and
 // the palette shader. Only five failures stop it, each with one line on
@@ -23,6 +23,7 @@
 #include "app/FramePacer.h"
 #include "app/ThemeMusic.h"
 #include "app/EventPump.h"
+#include "app/Window.h"
 #include "render/FrameComposition.h"
 #include "render/PaletteShader.h"
 
@@ -34,6 +35,7 @@ struct Session {
     FramePacer pacer;
     ThemeMusic music;
     PaletteShader shader;
+    GameWindow window;
     DrawResources draw;
     SDL_Joystick* joystick = nullptr;
     EventSource events = EventSource::Sdl();

@@ -106,6 +106,7 @@ void ComposeFrame(const FrameView& view, const DrawResources& resources) {
 
 void DrawFrame(const FrameView& view, const DrawResources& resources) {
     ComposeFrame(view, resources);
+    if (resources.picture) PresentPicture(*resources.picture);
     glFinish();
     SDL_GL_SwapBuffers();
 }

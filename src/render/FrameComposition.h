@@ -11,6 +11,7 @@
 #pragma once
 
 #include "core/Vector2.h"
+#include "render/Presentation.h"
 
 class PaletteShader;
 class World;
@@ -38,9 +39,11 @@ struct DrawResources {
     unsigned bluePaletteTexture = 0;
     unsigned healthTexture = 0;
     PaletteShader* shader = nullptr;
+    Picture* picture = nullptr;  // where the window shows the frame; null: as composed
 };
 
-// Draws the frame for the view's video mode, then glFinish and the swap.
+// Draws the frame for the view's video mode, shows it in the window as the
+// picture says, then glFinish and the swap.
 void DrawFrame(const FrameView& view, const DrawResources& resources);
 
 // The drawing of DrawFrame without glFinish and the swap (the picture stays

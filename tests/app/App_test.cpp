@@ -5,13 +5,17 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "core/DataPath.h"
 #include "app/FramePacer.h"
 #include "app/InputBindings.h"
 #include "app/KeyNames.h"
+#include "app/Replay.h"
 #include "app/Settings.h"
+#include "app/Window.h"
 #include "app/SoundCache.h"
 #include "app/ThemeMusic.h"
 #include "app/VerticalSync.h"
@@ -65,26 +69,83 @@ TEST(Config, LineRules) {
     EXPECT_FALSE(bindings.ReadInputConfig("input.cfg"));
 }
 
-TEST(Config, VolumesAndThePauseSetting) {
-    const struct { const char* text; int music, sound; const char* printed; } rows[] = {
-        {"", 100, 100, ""},
-        {"MusicVolume=40\nSoundVolume= 0 \r\nPauseOnFocusLoss=0\n", 40, 0, ""},
-        {"PauseOnFocusLoss=yes\n", 100, 100, "Data\\game.cfg: PauseOnFocusLoss=yes is not 0 or 1 (it stays 1)\n"},
-        {"MusicVolume=101\nSoundVolume=-1\n", 100, 100,
+TEST(Config, PlayerSettings) {
+    const struct { const char* text; int scale, music, sound; bool fullscreen, pause; const char* printed; } rows[] = {
+        {"", 1, 100, 100, false, true, ""},
+        {"WindowScale=0\nFullscreen=1\nMusicVolume=40\nSoundVolume= 0 \r\nPauseOnFocusLoss=0\n", 0, 40, 0, true, false, ""},
+        {"WindowScale=8\nPauseOnFocusLoss=yes\n", 8, 100, 100, false, true,
+         "Data\\game.cfg: PauseOnFocusLoss=yes is not 0 or 1 (it stays 1)\n"},
+        {"WindowScale=9\nFullscreen=2\n", 1, 100, 100, false, true,
+         "Data\\game.cfg: WindowScale=9 is not a whole number from 0 to 8 (it stays 1)\n"
+         "Data\\game.cfg: Fullscreen=2 is not 0 or 1 (it stays 0)\n"},
+        {"MusicVolume=101\nSoundVolume=-1\n", 1, 100, 100, false, true,
          "Data\\game.cfg: MusicVolume=101 is not a whole number from 0 to 100 (it stays 100)\n"
          "Data\\game.cfg: SoundVolume=-1 is not a whole number from 0 to 100 (it stays 100)\n"},
-        {"MusicVolume=30\nMusicVolume=50 loud\nSoundVolume=7.5\n", 30, 100,
+        {"MusicVolume=30\nMusicVolume=50 loud\nSoundVolume=7.5\n", 1, 30, 100, false, true,
          "Data\\game.cfg: MusicVolume=50 loud is not a whole number from 0 to 100 (it stays 30)\n"
          "Data\\game.cfg: SoundVolume=7.5 is not a whole number from 0 to 100 (it stays 100)\n"},
     };
     for (const auto& r : rows) {
         const Configs c(r.text);
-        EXPECT_EQ(c.settings.musicVolume, r.music) << r.text;
-        EXPECT_EQ(c.settings.soundVolume, r.sound) << r.text;
-        EXPECT_EQ(c.settings.pauseOnFocusLoss, std::string(r.text).find("Loss=0") == std::string::npos);
+        const Settings& s = c.settings;
+        EXPECT_EQ(std::make_tuple(s.windowScale, s.musicVolume, s.soundVolume, s.fullscreen, s.pauseOnFocusLoss),
+                  std::make_tuple(r.scale, r.music, r.sound, r.fullscreen, r.pause)) << r.text;
         EXPECT_EQ(c.printed, r.printed);
     }
     EXPECT_EQ(Configs("keymute=m\nkeymute=109\nkeymute=nokey\n").bindings.muteKeys, std::set<int>{SDLK_m});
+}
+
+// Scale 0 leaves room for a title bar and panels; SDL may not know the desktop.
+TEST(Window, ScaleZeroPicksTheLargestThatFits) {
+    const struct { int setting, width, height, scale; } rows[] = {
+        {0, 1920, 1080, 4}, {0, 1366, 768, 2}, {0, 1280, 1024, 4}, {0, 3840, 2160, 8}, {0, 7680, 4320, 8},
+        {0, 1024, 768, 2}, {0, 640, 480, 1}, {0, 320, 240, 1}, {0, 0, 0, 1}, {3, 640, 480, 3}, {8, 320, 240, 8},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(WindowScaleFor(r.setting, r.width, r.height), r.scale) << r.setting << " on " << r.width << " x " << r.height;
+    const struct { int width, height, scale, left, top; } pictures[] = {
+        {320, 240, 1, 0, 0}, {1920, 1080, 4, 320, 60}, {1024, 768, 3, 32, 24}, {300, 200, 1, -10, -20}};
+    for (const auto& p : pictures) {
+        const Picture picture = FitPicture(p.width, p.height);
+        EXPECT_EQ(std::make_tuple(picture.scale, picture.left, picture.top), std::make_tuple(p.scale, p.left, p.top)) << p.width;
+    }
+}
+
+// The digest follows every data file but game.cfg (the player's settings);
+// a replay is refused with one line when it cannot be played here.
+TEST(Replay, DigestAndRefusals) {
+    const std::string dir = MakeTempDir("replay");
+    ScopedWorkingDirectory cwd(dir);
+    EXPECT_EQ(DataDigest(), "");
+    WriteFile(dir + "/Data/Stages/A.rmap", "RMAP1");
+    WriteFile(dir + "/Data/game.cfg", "WindowScale=2\n");
+    ClearDataPathCache();
+    const std::string digest = DataDigest();
+    EXPECT_EQ(digest.size(), 16u);
+    WriteFile(dir + "/Data/game.cfg", "WindowScale=3\n");
+    EXPECT_EQ(DataDigest(), digest);
+    WriteFile(dir + "/Data/Stages/A.rmap", "RMAP2");
+    const std::string changed = DataDigest();
+    EXPECT_NE(changed, digest);
+    std::filesystem::rename(dir + "/Data/Stages/A.rmap", dir + "/Data/Stages/B.rmap");
+    EXPECT_NE(DataDigest(), changed);
+
+    const std::string head = "seed 5\nstage Foundry\ndata " + digest + "\n";
+    const struct { const char* name; std::string text, stage, why; } rows[] = {
+        {"ok.txt", head + "frame 3 press keypause\nframe 3 focus lost\n", "", ""},
+        {"case.txt", head, "foundry", ""},
+        {"none.txt", "", "", "Cannot play none.txt: it cannot be read"},
+        {"bad.txt", head + "frame 3 focus away\n", "", "Cannot play bad.txt: line 4: expected \"focus lost\" or \"focus gained\": focus away"},
+        {"stage.txt", head, "Foundry2", "Cannot play stage.txt: it was recorded in the stage Foundry, not Foundry2"},
+        {"data.txt", "data 0123456789abcdef\n", "", "Cannot play data.txt: it was recorded with other game data (data 0123456789abcdef, this game's is " + digest + ")"},
+    };
+    for (const auto& r : rows) {
+        if (!r.text.empty()) WriteFile(dir + "/" + r.name, r.text);
+        InputScript script;
+        std::string why;
+        EXPECT_EQ(LoadReplay(r.name, r.stage, digest, script, why), r.why.empty()) << r.name;
+        EXPECT_EQ(why, r.why);
+    }
 }
 
 TEST(Config, BindingsByNumberOrName) {

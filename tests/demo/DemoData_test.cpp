@@ -21,6 +21,8 @@
 #include "core/DataPath.h"
 #include "app/Game.h"
 #include "app/GameFrame.h"
+#include "app/Replay.h"
+#include "app/StateLine.h"
 #include "app/Startup.h"
 #include "objects/Weapon.h"
 #include "app/EventPump.h"
@@ -273,5 +275,101 @@ TEST(demo, EveryStageSoaksUnderRandomKeys) {
 #endif
         std::fprintf(stderr, "%s: %d frames, objects %zu then at most %zu, resident %ld then %ld kB\n",
                      name.c_str(), frames, settledObjects, peakObjects, settledMemory, ResidentKilobytes());
+    }
+}
+
+namespace {
+
+// The hero, the stage flow and every object list, as text.
+std::string EndState(const Game& game) {
+    std::string state = FormatFrameState(CaptureFrameState(game, {}));
+    for (const auto& list : game.world.lists) state += "\n" + FormatObjectList(game, list.first);
+    return state;
+}
+
+}  // namespace
+
+// A run on random keys (seeded), with pauses, the mute key, the hat, the
+// stick, a lost focus and a stage reload, recorded as the game takes it, then
+// played back from the file: it ends in the same state, object for object.
+TEST(demo, ARecordedRunPlaysBackToTheSameEnd) {
+    const std::string file = MakeTempDir("replay") + "/run.txt";
+    constexpr int kFrames = 1500, kBeforeReload = 900;  // a reload starts the stage afresh
+    for (const std::string& name : Stages()) {
+        SCOPED_TRACE(name);
+        std::string recorded, before, printed;
+        {
+            Play live(name);
+            RunRecorder recorder;
+            std::string why;
+            if (!recorder.Open(file, why)) break;  // checked below, where a failure is seen
+            recorder.Begin(678, name, DataDigest());
+            live.game.recorder = &recorder;
+            std::vector<int> keys;
+            for (const auto& bound : live.game.bindings.keys) keys.push_back(bound.first);
+            keys.insert(keys.end(), live.game.bindings.pauseKeys.begin(), live.game.bindings.pauseKeys.end());
+            keys.push_back(*live.game.bindings.muteKeys.begin());
+            std::mt19937 random(2024);
+            SeedRandom(678);
+            auto keyOf = [&](Action action) {
+                for (const auto& bound : live.game.bindings.keys)
+                    if (bound.second == action) return bound.first;
+                return 0;
+            };
+            const int pause = *live.game.bindings.pauseKeys.begin();
+            // First a fixed scene: right held into a pause, released while
+            // paused, and a jump pressed in the frame after going on.
+            const std::map<int, std::pair<int, bool>> scene = {
+                {300, {keyOf(Right), true}}, {310, {pause, true}},        {311, {keyOf(Right), false}},
+                {312, {pause, true}},        {313, {keyOf(Jump), true}},   {330, {keyOf(Jump), false}},
+                {1000, {SDLK_F5, true}}};
+            for (int pass = 1; live.game.frameCounter < kFrames; ++pass) {
+                auto fixed = scene.find(pass);
+                if (fixed != scene.end()) live.events.PushKey(fixed->second.first, fixed->second.second);
+                // Now and then a few events at once, a pause key among them.
+                for (int n = pass > 340 && random() % 24 == 0 ? 1 + random() % 3 : 0; n > 0; --n) {
+                    const unsigned pick = random() % 40;
+                    if (pick == 0) live.events.PushFocus(false);
+                    else if (pick < 3) live.events.PushJoystickHat(random() % 16);
+                    else if (pick < 5) live.events.PushJoystickAxis(0, static_cast<int>(random() % 65536) - 32768);
+                    else live.events.PushKey(keys[random() % keys.size()], random() % 2);
+                }
+                const bool paused = live.game.paused;
+                RunGameFrame(live.game, live.events);
+                if (paused) continue;
+                recorder.FrameDone(live.game);
+                if (live.game.frameCounter == kBeforeReload) before = EndState(live.game);
+            }
+            recorder.Finish();
+            recorded = EndState(live.game);
+            printed = live.Output();
+        }
+        EXPECT_EQ(printed, "");
+        std::string text, why;
+        ReadDataFile(file, text);
+        for (const char* used : {"press keypause", "press keymute", "hat ", "stick ", "focus lost", "press f5"})
+            EXPECT_NE(text.find(used), std::string::npos) << used << " was never recorded";
+        InputScript script;
+        ScopedWorkingDirectory cwd(Folder());
+        ASSERT_TRUE(LoadReplay(file, "", DataDigest(), script, why)) << why;
+        ASSERT_EQ(std::make_tuple(script.seed, script.stage, script.Length()), std::make_tuple(678u, name, kFrames));
+        std::string playedBefore, played, missed;
+        {
+            Play replay(name);
+            SeedRandom(script.seed);
+            for (int queued = 0; replay.game.frameCounter < script.Length();) {
+                if (replay.game.frameCounter + 1 != queued)
+                    QueueFrameEvents(script, queued = replay.game.frameCounter + 1, replay.game.bindings, replay.events);
+                const bool paused = replay.game.paused;
+                RunGameFrame(replay.game, replay.events);
+                if (!paused && replay.game.frameCounter == kBeforeReload) playedBefore = EndState(replay.game);
+            }
+            played = EndState(replay.game);
+            missed = StateMismatch(CaptureFrameState(replay.game, {}), script.reports[kFrames].at(0).argument);
+        }
+        // Compared once the capture of the game's output has ended, which would swallow the failure.
+        EXPECT_EQ(playedBefore, before);
+        EXPECT_EQ(played, recorded);
+        EXPECT_EQ(missed, "");
     }
 }

@@ -13,14 +13,14 @@ fail() {
     exit 1
 }
 
-# start_xvfb: a virtual X server of its own as DISPLAY. It picks a free
+# start_xvfb [SIZE]: a virtual X server of its own as DISPLAY. It picks a free
 # display number itself (-displayfd), so servers started together never
 # race for one. -noreset: without it the server resets when its last client
 # leaves, and SDL 1.2 opens, closes and at once reopens the display during
 # SDL_Init, so about one start in five met the reset and failed.
-start_xvfb() {
+start_xvfb() {  # [WIDTHxHEIGHT]: the screen, 640x480 unless given
     : >"$WORK/display"
-    Xvfb -displayfd 3 -noreset -screen 0 640x480x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 "${1:-640x480}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         export DISPLAY=:$(head -n 1 "$WORK/display")

@@ -157,8 +157,8 @@ TEST(InputScript, ParsesAndNamesTheBadLine) {
         const char* text;
         const char* error;
     } bad[] = {
-        {"frame 0 quit", "line 1: expected \"seed N\", \"frames N\" or \"frame N (1 or more) ...\""},
-        {"\nframe 1 hop", "line 2: expected press, release, stick, axis, hat or quit: hop"},
+        {"frame 0 quit", "line 1: expected \"seed N\", \"stage NAME\", \"data DIGEST\", \"frames N\" or \"frame N (1 or more) ...\""},
+        {"\nframe 1 hop", "line 2: expected press, release, stick, axis, hat, focus or quit: hop"},
         {"frame 1 press nokey", "line 1: no key is named \"nokey\""},
         {"frame 1 press button 256", "line 1: expected \"press button N\" (0 to 255): press button 256"},
         {"frame 1 stick 32768", "line 1: expected \"stick VALUE\" or \"axis N VALUE\" (-32768 to 32767): stick 32768"},

@@ -12,6 +12,8 @@
 #include "render/DrawPrimitives.h"
 #include "render/FrameComposition.h"
 #include "app/GameFrame.h"
+#include "app/Window.h"
+#include <SDL.h>
 #include "render/PaletteShader.h"
 #include "render/Texture.h"
 #include "support/GlTestContext.h"
@@ -232,6 +234,61 @@ TEST_F(SceneTest, TheDebugOverlayOutlinesWhatCollides) {
     const Screenshot pausedShot = Compose();
     EXPECT_TRUE(pausedShot.RegionIs(152, 110, 5, 20, Rgb{255, 255, 255}) && pausedShot.RegionIs(163, 110, 5, 20, Rgb{255, 255, 255}));
     EXPECT_TRUE(pausedShot.RegionIs(157, 104, 6, 32, kBlack, 1) && pausedShot.RegionIs(144, 104, 8, 8, kBlack, 1));
+}
+
+// The whole window as presented, rows from the top.
+std::vector<Rgb> WindowPixels(int width, int height) {
+    std::vector<unsigned char> rgba(size_t(width) * height * 4);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    std::vector<Rgb> pixels(size_t(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p = &rgba[((size_t(height) - 1 - y) * width + x) * 4];
+            pixels[size_t(y) * width + x] = Rgb{p[0], p[1], p[2]};
+        }
+    return pixels;
+}
+
+// A scaled window and fullscreen (the Xvfb screen is 1024 x 768) show the
+// frame composed at one pixel per logical pixel, each a square block.
+TEST_F(SceneTest, ScaledWindowAndFullscreenShowEveryPixelAsABlock) {
+    world().camera = Vector2(160, 120);
+    Put("Items", "Test\\Block", 3, 5, 5);
+    Put("Enemies", "Test\\Plain", 312, 233, -1);
+    game().paused = true;
+    const Screenshot logical = Compose();
+    GameWindow& window = GlTestContext::Window();
+    Settings settings;
+    settings.windowScale = 3;
+    ASSERT_TRUE(window.Open(settings));
+    DrawResources scaled = resources;
+    scaled.picture = &window.picture();
+    const struct { int width, height, scale, left, top; } rows[] = {{960, 720, 3, 0, 0}, {1024, 768, 3, 32, 24}, {960, 720, 3, 0, 0}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.width << " x " << r.height);
+        ASSERT_EQ(SDL_GetVideoSurface()->w, r.width);
+        ASSERT_EQ(SDL_GetVideoSurface()->h, r.height);
+        ComposeFrame(ViewOf(game()), scaled);
+        PresentPicture(*scaled.picture);
+        const std::vector<Rgb> shown = WindowPixels(r.width, r.height);
+        int wrong = 0;
+        for (int y = 0; y < r.height; ++y)
+            for (int x = 0; x < r.width; ++x) {
+                const int lx = (x - r.left) / r.scale, ly = (y - r.top) / r.scale;
+                const bool inside = x >= r.left && y >= r.top && lx < kViewWidth && ly < kViewHeight;
+                if (shown[size_t(y) * r.width + x] != (inside ? logical.At(lx, ly) : kBlack) && wrong++ == 0)
+                    ADD_FAILURE() << "window pixel (" << x << ", " << y << ") is " << shown[size_t(y) * r.width + x];
+            }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(shown[size_t(r.top + 3 * 5) * r.width + r.left + 3 * 3 + 2], Pal(5, 1));
+        window.ToggleFullscreen();
+    }
+    EXPECT_TRUE(Compose().RegionIs(152, 110, 5, 20, Rgb{255, 255, 255}));  // composing as before
+    settings.windowScale = 1;
+    ASSERT_TRUE(window.Open(settings));  // back to the other tests' window
+    EXPECT_EQ(SDL_GetVideoSurface()->w, kViewWidth);
 }
 
 TEST_F(SceneTest, ProgramsThatDoNotBuild) {

@@ -56,13 +56,17 @@ bool GlTestContext::Open() {
         ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
         return false;
     }
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(kViewWidth, kViewHeight, 0, SDL_OPENGL | SDL_DOUBLEBUF)) {
+    if (!Window().Open(Settings())) {
         ADD_FAILURE() << "SDL_SetVideoMode: " << SDL_GetError();
         return false;
     }
     opened = true;
     return true;
+}
+
+GameWindow& GlTestContext::Window() {
+    static GameWindow window;
+    return window;
 }
 
 void GlTestContext::Reset() {

@@ -11,6 +11,8 @@
 #include <ostream>
 #include <vector>
 
+#include "app/Window.h"
+
 struct Rgb {
     int r = 0;
     int g = 0;
@@ -37,6 +39,8 @@ class GlTestContext {
 public:
     // Opens the window on first use; false (with a failure) when it cannot.
     static bool Open();
+    // The game's window, opened as it opens at start-up.
+    static GameWindow& Window();
     // Back to start-up state and a black back buffer.
     static void Reset();
 };
