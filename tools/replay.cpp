@@ -7,6 +7,7 @@
 // its last frame with the program's own exit status. A "state" frame prints
 // that frame's state line on standard output; a "screenshot" frame saves the
 // frame's picture as a PNG in OUTPUT-DIR (the working directory by default),
+// a "window" frame saves the whole window as shown (scaled, with any bars),
 // and a "pixels" frame prints the colours of a screen rectangle, row by row
 // from its top left, as "frame N pixels X,Y WxH RRGGBB RRGGBB ...", an
 // "objects" frame the names and positions of one category list's objects, and
@@ -49,6 +50,26 @@ Image ReadFrame(const Game& game, const Session& session) {
             image.Set(x, y, Rgba{p[0], p[1], p[2], 255});
         }
     }
+    return image;
+}
+
+// The whole window as the frame is shown in it (scaled, with its bars).
+Image ReadWindow(const Game& game, Session& session) {
+    Picture& picture = session.window.picture();
+    ComposeFrame(ViewOf(game), session.draw);
+    PresentPicture(picture);
+    glFinish();
+    const int width = picture.windowWidth, height = picture.windowHeight;
+    std::vector<unsigned char> rgba(size_t(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    Image image;
+    image.Resize(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p = &rgba[((size_t(height) - 1 - y) * width + x) * 4];
+            image.Set(x, y, Rgba{p[0], p[1], p[2], 255});
+        }
     return image;
 }
 
@@ -140,8 +161,15 @@ int main(int argc, char** argv) {
                     std::printf("%s\n", FormatObjectList(game, report.argument).c_str());
                     continue;
                 }
-                if (picture.pixels.empty()) picture = ReadFrame(game, session);
                 std::string error;
+                if (report.kind == "window") {
+                    if (!WritePng(outputDir + "/" + report.argument, ReadWindow(game, session), error)) {
+                        std::fprintf(stderr, "%s: %s\n", argv[0], error.c_str());
+                        screenshotsSaved = false;
+                    }
+                    continue;
+                }
+                if (picture.pixels.empty()) picture = ReadFrame(game, session);
                 if (report.kind == "pixels") {
                     std::printf("%s\n", PixelsLine(frame, picture, report).c_str());
                 } else if (!WritePng(outputDir + "/" + report.argument, picture, error)) {

@@ -199,6 +199,7 @@ bool ParseInputScript(const std::string& text, InputScript& script, std::string&
             const char* usage;
             bool oneWord;
         } kArgumentReports[] = {{"screenshot", "screenshot FILE", true},
+                                {"window", "window FILE", true},
                                 {"objects", "objects CATEGORY", true},
                                 {"expect", "expect FIELD VALUE ...", false}};
         bool taken = false;

@@ -19,6 +19,7 @@
 //   frame 90 quit              the window's close button
 //   frame 60 state             replay: print the state line after frame 60
 //   frame 60 screenshot a.png  replay: save the picture of frame 60
+//   frame 60 window a.png      replay: save the whole window as shown (scaled)
 //   frame 60 pixels 8 16 2 3   replay: print the colours of the 2 x 3 pixels
 //                              from (8, 16), screen pixels from the top left
 //   frame 60 objects Enemies   replay: print the names and positions of a list
@@ -46,7 +47,7 @@ struct ScriptedEvent {
 };
 
 struct ScriptReport {
-    std::string kind;      // "state", "screenshot", "pixels", "objects" or "expect"
+    std::string kind;      // "state", "screenshot", "window", "pixels", "objects" or "expect"
     std::string argument;  // screenshot: the file; objects: the category; expect: its words
     int x = 0, y = 0, width = 0, height = 0;  // pixels: the screen rectangle
 };

@@ -25,7 +25,10 @@ bool GameWindow::Open(const Settings& settings) {
     }
     scale_ = WindowScaleFor(settings.windowScale, desktopWidth_, desktopHeight_);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (settings.fullscreen && SetMode(true)) return true;
+    if (settings.fullscreen) {
+        if (SetMode(true)) return true;
+        std::printf("Cannot enter fullscreen: %s (the game opens in a window)\n", SDL_GetError());
+    }
     if (!SetMode(false)) {
         std::printf("Cannot open the %d x %d OpenGL window: %s\n", kViewWidth * scale_, kViewHeight * scale_,
                     SDL_GetError());

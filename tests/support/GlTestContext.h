@@ -1,4 +1,4 @@
-// GlTestContext: the game's 320 x 240 OpenGL window for pixel tests (run
+// GlTestContext: the game's OpenGL window, 320 x 240, for pixel tests (run
 // under Xvfb with Mesa). The window opens once per test program and stays
 // open; Reset returns to the GL state start-up leaves (screen projection, no
 // depth test, GL_TEXTURE_2D on, white colour, no program) with a black back
