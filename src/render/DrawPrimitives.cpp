@@ -2,73 +2,24 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <cstdint>
-
 #include "objects/GameObject.h"
 #include "render/PaletteShader.h"
 #include "render/Projection.h"
-
-namespace {
-
-// Vertex coordinate from a wide sum, clamped into GLint.
-GLint Pixel(int64_t value) {
-    return static_cast<GLint>(std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, value)));
-}
-
-}  // namespace
+#include "render/SpriteBatch.h"
 
 void DrawObject(const GameObject& o, PaletteShader* shader) {
-    const AnimationSet& set = o.anim;
-    const Animation* animation = set.Current();
-    if (!animation) return;
-    const float imageWidth = set.imageSize.x;
-    const float imageHeight = set.imageSize.y;
-    if (!(imageWidth > 0.0f) || !(imageHeight > 0.0f)) return;
-
-    const AnimFrame cell = animation->CellAt(set.currentFrame);
-    const int64_t fw = set.frameWidth;
-    const int64_t fh = set.frameHeight;
-    const float sLeft = static_cast<float>(cell.column * fw) / imageWidth;
-    const float sRight = static_cast<float>((cell.column + 1) * fw) / imageWidth;
-    const float tTop = static_cast<float>(cell.row * fh) / imageHeight;
-    const float tBottom = static_cast<float>(cell.row * fh + fh) / imageHeight;
-
-    const int64_t x = TruncateCoordinate(o.position.x);
-    const int64_t y = TruncateCoordinate(o.position.y);
-    const GLint left = Pixel(x);
-    const GLint right = Pixel(x + fw);
-    const GLint top = Pixel(y);
-    const GLint bottom = Pixel(y + fh);
-
-    const bool shaded = set.paletteIndex >= 0.0f && shader;
-    if (shaded)
-        shader->BindForObject(o);
-    else
-        glBindTexture(GL_TEXTURE_2D, set.texture);
-
-    // Mirroring swaps the quad's left and right vertices; the texture
-    // coordinates keep their order.
-    const int nearX = o.direction == 1 ? left : right;
-    const int farX = o.direction == 1 ? right : left;
-    glBegin(GL_QUADS);
-    glTexCoord2f(sLeft, tTop);
-    glVertex3i(nearX, top, 0);
-    glTexCoord2f(sRight, tTop);
-    glVertex3i(farX, top, 0);
-    glTexCoord2f(sRight, tBottom);
-    glVertex3i(farX, bottom, 0);
-    glTexCoord2f(sLeft, tBottom);
-    glVertex3i(nearX, bottom, 0);
-    glEnd();
-
-    if (shaded) shader->Unbind();
+    SpriteBatch one;
+    one.Add(o, shader);
+    one.Draw(shader);
 }
 
 void DrawCategory(const std::list<GameObject>& objects, PaletteShader* shader) {
+    // Kept from pass to pass: its arrays keep their room.
+    static SpriteBatch batch;
     for (const GameObject& o : objects) {
-        if (o.visible) DrawObject(o, shader);
+        if (o.visible) batch.Add(o, shader);
     }
+    batch.Draw(shader);
 }
 
 void DrawWipe(int progress) {

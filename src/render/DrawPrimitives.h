@@ -1,6 +1,6 @@
-// Drawing primitives: the sprite quad of an object, a category pass, the
-// stage-transition wipe, the black fade and the life gauge. Each quad is one
-// immediate-mode GL_QUADS block on whole pixels (z 0). A primitive that
+// Drawing primitives: the sprite quad of an object, a category pass (in
+// runs, see SpriteBatch.h), the stage-transition wipe, the black fade and the
+// life gauge. Every quad lies on whole pixels (z 0). A primitive that
 // changes the GL colour leaves it opaque white; DrawWipe and DrawFade turn
 // texturing off, DrawLifeGauge leaves it off. Needs a GL context.
 #pragma once

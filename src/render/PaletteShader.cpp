@@ -183,31 +183,30 @@ void PaletteShader::Create() {
     program_ = program;
 }
 
-void PaletteShader::BindForObject(const GameObject& o) {
-    if (program_) {
-        gl.UseProgram(program_);
-        // The current projection times the camera translation, column-major.
-        float modelView[16], projection[16], product[16];
-        glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-        glGetFloatv(GL_PROJECTION_MATRIX, projection);
-        for (int column = 0; column < 4; ++column) {
-            for (int row = 0; row < 4; ++row) {
-                float sum = 0.0f;
-                for (int k = 0; k < 4; ++k)
-                    sum += projection[k * 4 + row] * modelView[column * 4 + k];
-                product[column * 4 + row] = sum;
-            }
+void PaletteShader::Begin() {
+    if (!program_) return;
+    gl.UseProgram(program_);
+    // The current projection times the camera translation, column-major.
+    float modelView[16], projection[16], product[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            float sum = 0.0f;
+            for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * modelView[column * 4 + k];
+            product[column * 4 + row] = sum;
         }
-        gl.UniformMatrix4fv(modelViewProj_, 1, GL_FALSE, product);
-        gl.Uniform1f(palIndex_, PaletteRowCoordinate(o));
-        gl.ActiveTexture(GL_TEXTURE0 + kPaletteUnit);
-        glBindTexture(GL_TEXTURE_2D, paletteTexture_);
-        gl.ActiveTexture(GL_TEXTURE0 + kDecalUnit);
     }
-    // The sheet: the program's "decal", or drawn as stored when there is none.
-    glBindTexture(GL_TEXTURE_2D, o.anim.texture);
+    gl.UniformMatrix4fv(modelViewProj_, 1, GL_FALSE, product);
+    gl.ActiveTexture(GL_TEXTURE0 + kPaletteUnit);
+    glBindTexture(GL_TEXTURE_2D, paletteTexture_);
+    gl.ActiveTexture(GL_TEXTURE0 + kDecalUnit);
 }
 
-void PaletteShader::Unbind() {
+void PaletteShader::SetRow(float palIndex) {
+    if (program_) gl.Uniform1f(palIndex_, palIndex);
+}
+
+void PaletteShader::End() {
     if (program_) gl.UseProgram(0);
 }

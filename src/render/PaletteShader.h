@@ -11,8 +11,9 @@
 // The program files are GLSL 1.20 (OpenGL 2.0) without main(): the entry
 // function is called by a main() added after the file, so the compiler's
 // line numbers are the file's own. Both are linked once into one program and
-// its four parameters looked up once; per sprite only the program, the two
-// textures, the matrix and palIndex are set.
+// its four parameters looked up once. A run of sprites sets the program, the
+// palette texture and the matrix once (Begin), and palIndex once per change
+// of palette row.
 //
 // palIndex of a sprite is its object's paletteIndex plus the current frame's
 // palette offset / 32; a damage flash (hitFlash) forces row 10 (0.3125).
@@ -47,10 +48,12 @@ public:
     void Create();
     // The texture the "palette" sampler reads ("Palette" or "BluePalette").
     void SetPaletteTexture(unsigned textureName) { paletteTexture_ = textureName; }
-    // Makes o's sprite draw through the program (o's sheet as "decal"), or
-    // binds o's sheet alone when the program did not build.
-    void BindForObject(const GameObject& o);
-    void Unbind();
+    // From Begin to End, sprites draw through the program, the sheet bound
+    // to GL_TEXTURE_2D as its "decal", with the current GL matrices and the
+    // palette row SetRow gave last. Nothing when the program did not build.
+    void Begin();
+    void SetRow(float palIndex);
+    void End();
 
     // The program built, linked and found both samplers.
     bool Ready() const { return program_ != 0; }

@@ -236,6 +236,19 @@ TEST_F(SceneTest, TheDebugOverlayOutlinesWhatCollides) {
     EXPECT_TRUE(pausedShot.RegionIs(157, 104, 6, 32, kBlack, 1) && pausedShot.RegionIs(144, 104, 8, 8, kBlack, 1));
 }
 
+// Sprites of a list drawn in runs: one that overlaps a sprite of another
+// look still comes after it; with a palette row of -1 it is drawn as stored.
+TEST_F(SceneTest, RunsKeepTheOrderOfOverlappingSprites) {
+    world().camera = Vector2(160, 120);
+    const struct { float x; int palette; } sprites[] = {{200, 1}, {204, 2}, {206, 1}, {220, 1}, {224, 2}, {226, -1}, {228, 1}};
+    for (const auto& s : sprites) Put("Items", "Test\\Solid", s.x, 200, s.palette);
+    const Screenshot shot = Compose();
+    const struct { int x, w; Rgb colour; } expected[] = {
+        {200, 4, Pal(1, 1)}, {204, 2, Pal(2, 1)}, {206, 8, Pal(1, 1)}, {220, 4, Pal(1, 1)}, {224, 2, Pal(2, 1)},
+        {226, 2, kRaw}, {228, 8, Pal(1, 1)}};
+    for (const auto& e : expected) EXPECT_TRUE(shot.RegionIs(e.x, 200, e.w, 8, e.colour)) << e.x;
+}
+
 // The whole window as presented, rows from the top.
 std::vector<Rgb> WindowPixels(int width, int height) {
     std::vector<unsigned char> rgba(size_t(width) * height * 4);
