@@ -1,5 +1,6 @@
 #include "app/FramePacer.h"
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
 
@@ -9,10 +10,8 @@ bool FramePacer::StartFrameIfDue(int now, int frameThreshold) {
     return true;
 }
 
-int FramePacer::SleepBeforeNextPass(int now, int frameThreshold) const {
-    if (vsyncPaced) return 0;
-    const int remaining = lastFrameTime + frameThreshold + 1 - now;
-    return remaining > kSpinMilliseconds ? remaining - kSpinMilliseconds : 0;
+int FramePacer::NextFrameAt(int frameThreshold) const {
+    return vsyncPaced ? 0 : lastFrameTime + frameThreshold + 1;
 }
 
 MonotonicClock::MonotonicClock() {
@@ -30,4 +29,13 @@ int MonotonicClock::Now() const {
 void MonotonicClock::Sleep(int milliseconds) const {
     // Sleeps on through signals; no wait for 0 or less.
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void MonotonicClock::SleepUntil(int milliseconds, int spinMicroseconds) const {
+    const long long ns = static_cast<long long>(start_.tv_sec) * 1000000000LL + start_.tv_nsec +
+                         milliseconds * 1000000LL - spinMicroseconds * 1000LL;
+    const timespec deadline{static_cast<time_t>(ns / 1000000000LL), static_cast<long>(ns % 1000000000LL)};
+    // Absolute: a signal that interrupts the sleep does not stretch it.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    }
 }

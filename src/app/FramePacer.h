@@ -4,9 +4,10 @@
 // milliseconds have passed since the last frame started (21 ms apart with the
 // default 20); a late frame runs once, never twice, and nothing is caught up.
 // With vertical-sync pacing every pass runs a frame and the buffer swap sets
-// the pace. Between frames the loop sleeps while more than kSpinMilliseconds
-// remain and spins only the last stretch, so the idle game does not keep a
-// processor core busy and frames still start on the due millisecond.
+// the pace. Between frames the loop sleeps to an absolute deadline on the
+// monotonic clock, kSpinMicroseconds before the frame is due, and spins only
+// that last stretch: the waiting game keeps no processor core busy, and a
+// sleep that wakes late still lets the frame start on its due millisecond.
 //
 // Times are milliseconds of a monotonic clock counted from start-up
 // (MonotonicClock); the rule itself takes the time as an argument so that it
@@ -16,7 +17,7 @@
 #include <ctime>
 
 struct FramePacer {
-    static constexpr int kSpinMilliseconds = 2;
+    static constexpr int kSpinMicroseconds = 500;
 
     bool vsyncPaced = false;
     int lastFrameTime = 0;  // start of the last frame that ran
@@ -25,9 +26,9 @@ struct FramePacer {
     // last frame's start time.
     bool StartFrameIfDue(int now, int frameThreshold);
 
-    // How long to sleep before the next pass when no frame started at `now`:
-    // all of the wait but its last kSpinMilliseconds; 0 means spin.
-    int SleepBeforeNextPass(int now, int frameThreshold) const;
+    // The first millisecond at which the next frame is due (with vertical
+    // sync: at once, 0).
+    int NextFrameAt(int frameThreshold) const;
 };
 
 // Wall time in milliseconds since the clock was made (CLOCK_MONOTONIC, so
@@ -37,6 +38,9 @@ public:
     MonotonicClock();
     int Now() const;
     void Sleep(int milliseconds) const;
+    // Sleeps until `spinMicroseconds` before the clock reads `milliseconds`;
+    // at once when that has passed.
+    void SleepUntil(int milliseconds, int spinMicroseconds) const;
 
 private:
     timespec start_;

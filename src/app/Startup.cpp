@@ -196,7 +196,7 @@ void RunMainLoop(Game& game, Session& session, const ProgramHooks& hooks) {
         session.music.Cue(game.frameCounter, game.sounds);
         const int now = session.clock.Now();
         if (!session.pacer.StartFrameIfDue(now, game.frameThreshold)) {
-            session.clock.Sleep(session.pacer.SleepBeforeNextPass(now, game.frameThreshold));
+            session.clock.SleepUntil(session.pacer.NextFrameAt(game.frameThreshold), FramePacer::kSpinMicroseconds);
             continue;
         }
         if (hooks.beforeFrame) hooks.beforeFrame(game, session, game.frameCounter + 1);

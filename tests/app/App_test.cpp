@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "core/DataPath.h"
+#include "app/CommandLine.h"
 #include "app/FramePacer.h"
 #include "app/InputBindings.h"
 #include "app/KeyNames.h"
@@ -108,6 +109,33 @@ TEST(Window, ScaleZeroPicksTheLargestThatFits) {
     for (const auto& p : pictures) {
         const Picture picture = FitPicture(p.width, p.height);
         EXPECT_EQ(std::make_tuple(picture.scale, picture.left, picture.top), std::make_tuple(p.scale, p.left, p.top)) << p.width;
+    }
+}
+
+TEST(CommandLine, OptionsAndTheirMistakes) {
+    const std::string here = std::filesystem::current_path().string();
+    const struct { std::vector<const char*> args; int status; const char* stage; std::string record, play; const char* error; } rows[] = {
+        {{}, -1, "", "", "", ""},
+        {{"--stage", "Foundry2", "--record", "run.txt"}, -1, "Foundry2", here + "/run.txt", "", ""},
+        {{"--play", "/tmp/a.txt", "--stage", "A", "--stage", "B"}, -1, "B", "", "/tmp/a.txt", ""},
+        {{"--version"}, 0, "", "", "", ""},
+        {{"--stage"}, 2, "", "", "", "kestrion: --stage needs a value\n"},
+        {{"--play", ""}, 2, "", "", "", "kestrion: --play needs a value\n"},
+        {{"--fullscreen"}, 2, "", "", "", "kestrion: unknown option --fullscreen\n"},
+    };
+    for (const auto& r : rows) {
+        std::vector<const char*> argv{"kestrion"};
+        argv.insert(argv.end(), r.args.begin(), r.args.end());
+        const int argc = static_cast<int>(argv.size());
+        argv.push_back(nullptr);  // as main receives it
+        ProgramOptions options;
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(ParseCommandLine(argc, argv.data(), options), r.status) << argc;
+        testing::internal::GetCapturedStdout();
+        const std::string error = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(error.substr(0, error.find('\n') + 1), r.error);
+        EXPECT_EQ(std::make_tuple(options.stage, options.record, options.play), std::make_tuple(r.stage, r.record, r.play));
     }
 }
 
@@ -237,31 +265,21 @@ TEST(DataPath, CaseSeparatorsAndTheCache) {
     EXPECT_EQ(ResolveDataPath("data/B.TXT"), "data/b.txt");
 }
 
-// Passes of the main loop over fake milliseconds: when frames start, how
-// long each waiting pass sleeps.
-std::vector<int> FrameStarts(FramePacer& pacer, int threshold, int from, int to,
-                             std::vector<int>* sleeps = nullptr) {
+// Passes of the main loop over fake milliseconds, one a millisecond: when
+// frames start.
+std::vector<int> FrameStarts(FramePacer& pacer, int threshold, int from, int to) {
     std::vector<int> starts;
-    for (int now = from; now < to;) {
-        if (pacer.StartFrameIfDue(now, threshold)) {
-            starts.push_back(now);
-            continue;
-        }
-        const int sleep = pacer.SleepBeforeNextPass(now, threshold);
-        if (sleep > 0 && sleeps) sleeps->push_back(sleep);
-        now += sleep > 0 ? sleep : 1;
-    }
+    for (int now = from; now < to; ++now)
+        if (pacer.StartFrameIfDue(now, threshold)) starts.push_back(now);
     return starts;
 }
 
 TEST(FramePacer, FramesStartJustAfterTheThreshold) {
     FramePacer pacer;
-    std::vector<int> sleeps;
-    EXPECT_EQ(FrameStarts(pacer, 20, 0, 100, &sleeps), (std::vector<int>{21, 42, 63, 84}));
-    EXPECT_EQ(sleeps, (std::vector<int>{19, 19, 19, 19, 19})) << "then spins the last 2";
+    EXPECT_EQ(FrameStarts(pacer, 20, 0, 100), (std::vector<int>{21, 42, 63, 84}));
     pacer.lastFrameTime = 100;
-    const int sleepAt[][2] = {{100, 19}, {117, 2}, {118, 1}, {119, 0}};
-    for (const auto& s : sleepAt) EXPECT_EQ(pacer.SleepBeforeNextPass(s[0], 20), s[1]) << s[0];
+    EXPECT_EQ(pacer.NextFrameAt(20), 121) << "the sleep's deadline";
+    EXPECT_FALSE(pacer.StartFrameIfDue(120, 20));
     EXPECT_TRUE(pacer.StartFrameIfDue(195, 20)) << "late: once, nothing caught up";
     EXPECT_FALSE(pacer.StartFrameIfDue(200, 20));
     FramePacer zero, synced;
@@ -270,7 +288,9 @@ TEST(FramePacer, FramesStartJustAfterTheThreshold) {
     synced.vsyncPaced = true;
     EXPECT_TRUE(synced.StartFrameIfDue(5, 20));
     EXPECT_TRUE(synced.StartFrameIfDue(5, 20));
-    EXPECT_EQ(synced.SleepBeforeNextPass(5, 20), 0);
+    EXPECT_EQ(synced.NextFrameAt(20), 0);
+    MonotonicClock clock;
+    clock.SleepUntil(-1000, 0);  // long past: returns at once
     EXPECT_TRUE(VerticalSyncPaces(true, 60) && VerticalSyncPaces(true, 50));
     EXPECT_FALSE(VerticalSyncPaces(true, 75) || VerticalSyncPaces(false, 60));
     const char* list = "GLX_ARB_x GLX_EXT_swap_control_tear GLX_MESA_swap_control";
