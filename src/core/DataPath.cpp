@@ -85,7 +85,16 @@ std::FILE* OpenDataFile(const std::string& dataPath, const char* mode) {
     return std::fopen(path.c_str(), mode);
 }
 
-void ClearDataPathCache() { Listings().clear(); }
+namespace {
+unsigned generation = 0;
+}
+
+void ClearDataPathCache() {
+    Listings().clear();
+    ++generation;
+}
+
+unsigned DataPathGeneration() { return generation; }
 
 bool ReadDataFile(const std::string& dataPath, std::string& bytes) {
     std::FILE* file = OpenDataFile(dataPath, "rb");

@@ -25,5 +25,9 @@ bool ReadDataFile(const std::string& dataPath, std::string& bytes);
 // Forgets every cached folder listing (for tools and tests that create files).
 void ClearDataPathCache();
 
+// Counts the calls of ClearDataPathCache, so that caches of what data files
+// hold can tell they are out of date.
+unsigned DataPathGeneration();
+
 // A data path as messages show it: "\\" turned into "/".
 std::string ShownPath(std::string path);

@@ -25,6 +25,8 @@ enum class Category {
     Misc
 };
 
+constexpr int kCategoryCount = static_cast<int>(Category::Misc) + 1;
+
 struct CategoryRow {
     Category id;
     const char* name;     // as scripts spell it

@@ -55,7 +55,7 @@ void World::ProcessDeaths(const std::vector<Category>& categories) {
                         item->velocity = Vector2(0.0f, -6.0f);
                     }
                 }
-                CallHook(obj, "Death");
+                CallHook(obj, Hook::Death);
             }
             if (enemies && obj.placementIndex >= 0 &&
                 obj.placementIndex < static_cast<int>(stage.enemyPlacements.size())) {

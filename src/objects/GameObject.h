@@ -7,12 +7,14 @@
 #pragma once
 
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/Vector2.h"
 #include "objects/FrameEvent.h"
 #include "objects/ObjectHandle.h"
+#include "objects/ObjectType.h"
 #include "objects/Weapon.h"
 #include "anim/AnimationSet.h"
 
@@ -49,6 +51,7 @@ struct GameObject {
     bool killOnEndAnim = false;
     bool onSlope = false;
     std::string name;  // without category prefix: stem of its files and hook prefix
+    std::shared_ptr<const ObjectType> type;  // its files and hook names; null for objects made by hand
     GameObject* parent = nullptr;
     Vector2 parentOffset;
     float health = 20.0f;

@@ -1,5 +1,5 @@
-// Object definition files, read while an object is created: ".script" first,
-// then ".lua" and ".events". All are whitespace-separated tokens, case
+// Object definition files, read at a type's first creation: ".script" first,
+// then ".lua" (which runs at every creation) and ".events". All are whitespace-separated tokens, case
 // sensitive, with no remark syntax; a missing file is no error.
 //
 // Frame events: every entry whose frame the owner's animation shows fires in
@@ -12,6 +12,7 @@
 
 #include "core/DataPath.h"
 #include "core/Messages.h"
+#include "objects/ObjectType.h"
 #include "objects/Weapon.h"
 #include "objects/World.h"
 
@@ -46,7 +47,7 @@ struct Tokens {
 
 }  // namespace
 
-void LoadScriptFile(World& world, GameObject& obj, const std::string& setName) {
+void ReadScriptFile(World& world, ObjectType& type, const std::string& setName) {
     Tokens file;
     if (!file.Open("data/objects/" + setName + ".script")) return;
     std::istringstream& in = file.in;
@@ -66,9 +67,9 @@ void LoadScriptFile(World& world, GameObject& obj, const std::string& setName) {
             }
             event.action = &SpawnFrameEventObject;
             event.velocity = Vector2(speed, 0.0f);
-            obj.frameEvents.push_back(event);
+            type.frameEvents.push_back(event);
         } else if (token == "KillOnEndAnim") {
-            obj.killOnEndAnim = true;
+            type.killOnEndAnim = true;
         } else if (!warned) {
             file.Warn(world, "\"" + token + "\" is skipped: the words are OnFrame and KillOnEndAnim");
             warned = true;
@@ -76,10 +77,7 @@ void LoadScriptFile(World& world, GameObject& obj, const std::string& setName) {
     }
 }
 
-void LoadLuaAndEvents(World& world, GameObject& obj, const std::string& setName) {
-    if (world.script) world.script->RunFile("data/objects/" + setName + ".lua");
-
-    obj.deathEvents.push_back("");
+void ReadEventsFile(World& world, ObjectType& type, const std::string& setName) {
     Tokens file;
     if (!file.Open("data/objects/" + setName + ".events")) return;
     std::string token;
@@ -95,8 +93,8 @@ void LoadLuaAndEvents(World& world, GameObject& obj, const std::string& setName)
             file.Warn(world, token + " needs a name after it");
             break;
         }
-        obj.deathEvents.push_back(eventName);
-        obj.deathEventIndex = static_cast<int>(obj.deathEvents.size()) - 1;
+        type.deathEvents.push_back(eventName);
+        type.deathEventIndex = static_cast<int>(type.deathEvents.size()) - 1;
     }
 }
 

@@ -1,5 +1,6 @@
-// Object definition files, read when an object is created, all found by the
-// object's sprite-set name (category prefix + name) under "data/objects/":
+// Object definition files, read at a type's first creation (the ".lua" file
+// runs at every creation), all found by the object's sprite-set name
+// (category prefix + name) under "data/objects/":
 //   ".script"  tokens: "OnFrame" frame ignored objectName speed palette
 //              (a spawn when the animation shows that frame), "KillOnEndAnim";
 //   ".lua"     the object's hooks, run in the shared Lua state;
@@ -11,11 +12,12 @@
 class World;
 struct GameObject;
 struct FrameEvent;
+struct ObjectType;
 
 // A malformed entry or an unknown word prints one line, "file:line: ...",
-// once per world (the files are read at every creation).
-void LoadScriptFile(World& world, GameObject& obj, const std::string& setName);
-void LoadLuaAndEvents(World& world, GameObject& obj, const std::string& setName);
+// once per world.
+void ReadScriptFile(World& world, ObjectType& type, const std::string& setName);
+void ReadEventsFile(World& world, ObjectType& type, const std::string& setName);
 
 // Fires the entries whose frame the owner's animation shows; a fired entry is
 // used up.

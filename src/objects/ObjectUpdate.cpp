@@ -44,6 +44,10 @@ int Trunc(float v) {
     return static_cast<int>(v);
 }
 
+std::string CollideHook(const GameObject& o) {
+    return o.type ? o.type->HookName(Hook::Collide) : o.name + "Collide";
+}
+
 }  // namespace
 
 bool Overlap(const GameObject& a, const GameObject& b) {
@@ -59,7 +63,7 @@ bool Overlap(const GameObject& a, const GameObject& b) {
 }
 
 void World::UpdateAllObjects() {
-    for (auto& entry : collisionRegistry) entry.second.clear();
+    for (std::vector<GameObject*>& registered : collisionRegistry) registered.clear();
 
     for (Category category : UpdateOrder()) UpdateCategory(NameOf(category));
 
@@ -68,7 +72,7 @@ void World::UpdateAllObjects() {
 
     GameObject* hero = Hero();
     if (hero && hero->health <= 0.0f && heroAlive) {
-        CallHook(*hero, "Death");
+        CallHook(*hero, Hook::Death);
         heroAlive = false;
     }
 }
@@ -95,9 +99,9 @@ void World::UpdateCategory(const std::string& category) {
             UpdateObject(obj);
 
             if (!obj.noCollide && obj.hurtTimer == 0) {
-                collisionRegistry[category].push_back(&obj);
+                if (currentRow) collisionRegistry[static_cast<int>(currentRow->id)].push_back(&obj);
                 for (Category target : targets) {
-                    std::vector<GameObject*>& others = collisionRegistry[NameOf(target)];
+                    std::vector<GameObject*>& others = collisionRegistry[static_cast<int>(target)];
                     // By index: a hook may create objects, never register them
                     // here, but an index survives any growth of the vector.
                     for (size_t i = 0; i < others.size(); ++i) {
@@ -105,8 +109,8 @@ void World::UpdateCategory(const std::string& category) {
                         if (!Overlap(obj, other)) continue;
                         if (currentRow->hitSound) PlaySound(kHitSound, -1, 0);
                         if (!script) continue;
-                        script->CallHook(obj.name + "Collide", ToHandle(&obj), ToHandle(&other));
-                        script->CallHook(other.name + "Collide", ToHandle(&other), ToHandle(&obj));
+                        script->CallHook(CollideHook(obj), ToHandle(&obj), ToHandle(&other));
+                        script->CallHook(CollideHook(other), ToHandle(&other), ToHandle(&obj));
                     }
                 }
             }
@@ -134,17 +138,17 @@ void World::UpdateObject(GameObject& obj) {
             obj.health = 0.0f;
             if (currentRow && currentRow->hitSound) PlaySound(kHitSound, -1, 0);
         }
-        if (wasAirborne != 0 && obj.airborne == 0) CallHook(obj, "HitGround");
+        if (wasAirborne != 0 && obj.airborne == 0) CallHook(obj, Hook::HitGround);
         if (obj.counter != 0) obj.counter += 1;
     }
 
     RunFrameEvents(*this, obj);
-    CallHook(obj, "Update");
+    CallHook(obj, Hook::Update);
     obj.lifetime += 1;
     obj.position += obj.velocity;
 
     obj.anim.Advance();
-    if (obj.anim.frameTick == 1) CallHook(obj, "OnFrame" + std::to_string(obj.anim.currentFrame));
+    if (obj.anim.frameTick == 1) CallOnFrameHook(obj, obj.anim.currentFrame);
 
     if (obj.parent) obj.position = obj.parent->position + obj.parentOffset;
 

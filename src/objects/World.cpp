@@ -17,16 +17,44 @@ GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
     live_.emplace(obj.handle, &obj);
     if (row) obj.tileCollision = row->tileCollision;
     obj.name = name;
-    LoadScriptFile(*this, obj, setName);
-    LoadLuaAndEvents(*this, obj, setName);
+    // The type's files are read once, in their order around the ".lua" file.
+    if (typesGeneration_ != DataPathGeneration()) {
+        types_.clear();
+        typesGeneration_ = DataPathGeneration();
+    }
+    std::shared_ptr<ObjectType>& type = types_[setName];
+    const bool fresh = !type;
+    if (fresh) {
+        type = std::make_shared<ObjectType>(name);
+        ReadScriptFile(*this, *type, setName);
+    }
+    if (script) script->RunFile("data/objects/" + setName + ".lua");
+    if (fresh) ReadEventsFile(*this, *type, setName);
+    obj.type = type;
+    obj.frameEvents = type->frameEvents;
+    obj.killOnEndAnim = type->killOnEndAnim;
+    obj.deathEvents = type->deathEvents;
+    obj.deathEventIndex = type->deathEventIndex;
     obj.anim.paletteIndex = static_cast<float>(palette) / 32.0f;
     // The hook may create more objects; list nodes do not move, so obj stays valid.
-    CallHook(obj, "Create");
+    CallHook(obj, Hook::Create);
     return &obj;
 }
 
-void World::CallHook(GameObject& o, const std::string& suffix) {
-    if (script) script->CallHook(o.name + suffix, ToHandle(&o));
+void World::CallHook(GameObject& o, Hook hook) {
+    if (!script) return;
+    if (o.type)
+        script->CallHook(o.type->HookName(hook), ToHandle(&o));
+    else
+        script->CallHook(ObjectType(o.name).HookName(hook), ToHandle(&o));
+}
+
+void World::CallOnFrameHook(GameObject& o, int frame) {
+    if (!script) return;
+    if (o.type)
+        script->CallHook(o.type->OnFrameName(frame), ToHandle(&o));
+    else
+        script->CallHook(o.name + "OnFrame" + std::to_string(frame), ToHandle(&o));
 }
 
 void World::Kill() {
@@ -59,7 +87,7 @@ void World::ClearList(const std::string& category) {
     Forget(gone);
     list.clear();
     removalQueues[category].clear();
-    collisionRegistry[category].clear();
+    if (const CategoryRow* row = FindCategory(category)) collisionRegistry[static_cast<int>(row->id)].clear();
 }
 
 bool World::RemoveNow(ObjectHandle handle) {
@@ -83,9 +111,9 @@ bool World::RemoveNow(ObjectHandle handle) {
 void World::Forget(const std::set<const GameObject*>& gone) {
     if (gone.empty()) return;
     for (const GameObject* o : gone) live_.erase(o->handle);
+    for (Found& recent : recent_) recent = Found();
     if (gone.count(currentObject)) currentObject = nullptr;
-    for (auto& entry : collisionRegistry) {
-        std::vector<GameObject*>& registered = entry.second;
+    for (std::vector<GameObject*>& registered : collisionRegistry) {
         registered.erase(std::remove_if(registered.begin(), registered.end(),
                                         [&](GameObject* o) { return gone.count(o) != 0; }),
                          registered.end());
@@ -103,8 +131,16 @@ void World::RemoveFGObject(ObjectHandle handle) {
 }
 
 GameObject* World::FromHandle(ObjectHandle handle) const {
+    // A hook names the same one or two objects call after call: the last two
+    // found are kept (handles are never reused, so only a removal can make
+    // them wrong, and Forget drops them).
+    for (const Found& recent : recent_)
+        if (recent.handle == handle && handle != 0) return recent.object;
     const auto found = live_.find(handle);
-    return found == live_.end() ? nullptr : found->second;
+    if (found == live_.end()) return nullptr;
+    recent_[1] = recent_[0];
+    recent_[0] = Found{handle, found->second};
+    return found->second;
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <list>
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -76,7 +77,8 @@ public:
     GameObject* FromHandle(ObjectHandle handle) const;
 
     // Calls hook `o.name + suffix` with the object's handle.
-    void CallHook(GameObject& o, const std::string& suffix);
+    void CallHook(GameObject& o, Hook hook);
+    void CallOnFrameHook(GameObject& o, int frame);
 
     // Removes every object of a list (stage loading), keeping handles honest.
     void ClearList(const std::string& category);
@@ -122,7 +124,8 @@ public:
     ScriptHooks* script = nullptr;
     SoundOutput* sounds = nullptr;
     std::map<std::string, ObjectList> lists;
-    std::map<std::string, std::vector<GameObject*>> collisionRegistry;
+    // This frame's registered objects, by category.
+    std::array<std::vector<GameObject*>, kCategoryCount> collisionRegistry;
     std::map<std::string, std::vector<ObjectList::iterator>> removalQueues;
     std::string currentCategory;
     const CategoryRow* currentRow = nullptr;  // of currentCategory; null outside the ten
@@ -134,6 +137,14 @@ public:
     std::string nextStage;  // written by FadeToStage, read by the stage flow
     std::string stageName;  // the stage LoadStage loaded last
 
+private:
+    // Object types by sprite-set name, read at their first creation; out of
+    // date once the data-path lookup is cleared.
+    std::unordered_map<std::string, std::shared_ptr<ObjectType>> types_;
+    unsigned typesGeneration_ = 0;
+
+public:
+
     AnimationSetCache animationSets;
     MessageMemory messages;  // lines about data mistakes, each said once
     StageMap stage;
@@ -141,6 +152,11 @@ public:
 private:
     friend struct WorldTestAccess;
     std::unordered_map<ObjectHandle, GameObject*> live_;
+    struct Found {
+        ObjectHandle handle = 0;
+        GameObject* object = nullptr;
+    };
+    mutable Found recent_[2];  // FromHandle's last two finds
     std::uint64_t created_ = 0;  // objects created so far: the next handle's serial
     // Drops removed objects from the live handles (before they are erased:
     // their handles are read) and clears parents pointing at them.

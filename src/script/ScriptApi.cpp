@@ -7,10 +7,6 @@ namespace scriptapi {
 
 namespace {
 
-// The registry key of the game pointer: the address of this byte, which no
-// script can spell.
-const char kGameKey = 0;
-
 // A signature has a letter for each parameter: h a handle of a live object,
 // p a handle or 0, n a number, i an integer, s a string, o a string or
 // nothing, f a flag (anything goes).
@@ -104,22 +100,18 @@ int Checked(lua_State* L) {
 }  // namespace
 
 void Register(lua_State* L, GameState& game) {
-    lua_pushlightuserdata(L, const_cast<char*>(&kGameKey));
-    lua_pushlightuserdata(L, &game);
-    lua_rawset(L, LUA_REGISTRYINDEX);
     for (size_t i = 0; i < sizeof kFunctions / sizeof kFunctions[0]; ++i) {
         lua_pushinteger(L, static_cast<lua_Integer>(i));
-        lua_pushcclosure(L, Checked, 1);
+        lua_pushlightuserdata(L, &game);  // for GameOf
+        lua_pushcclosure(L, Checked, 2);
         lua_setfield(L, LUA_GLOBALSINDEX, kFunctions[i].name);
     }
 }
 
 GameState* GameOf(lua_State* L) {
-    lua_pushlightuserdata(L, const_cast<char*>(&kGameKey));
-    lua_rawget(L, LUA_REGISTRYINDEX);
-    GameState* game = lua_islightuserdata(L, -1) ? static_cast<GameState*>(lua_touserdata(L, -1)) : nullptr;
-    lua_pop(L, 1);
-    return game;
+    // Every function runs inside its Checked closure, whose second upvalue
+    // is the game (nil, so null, anywhere else).
+    return static_cast<GameState*>(lua_touserdata(L, lua_upvalueindex(2)));
 }
 
 GameObject* ObjectArg(lua_State* L, int index) {

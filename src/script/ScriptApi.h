@@ -31,7 +31,9 @@ namespace scriptapi {
 void Register(lua_State* L, GameState& game);
 
 // --- argument helpers --------------------------------------------------
-// The game the functions act on; null only if the registry entry is gone.
+// The game the functions act on (an upvalue of each, out of the scripts'
+// reach: Lua's debug library cannot touch a C function's upvalues); null
+// outside them.
 GameState* GameOf(lua_State* L);
 // The live object named by the handle argument at index, or null.
 GameObject* ObjectArg(lua_State* L, int index);

@@ -94,6 +94,7 @@ void ScriptHost::Reset() {
     if (depth_ != 0) return;
     lua_close(L_);
     reported_ = MessageMemory();
+    chunks_.clear();
     OpenState();
 }
 
@@ -123,11 +124,31 @@ std::string ScriptHost::CompileError(const std::string& dataPath) {
     return error;
 }
 
+// An object's file runs at every creation of the object: compiled once, then
+// the compiled chunk runs again (kept in the registry by data path).
 void ScriptHost::RunFile(const std::string& dataPath) {
-    const std::string path = ResolveDataPath(dataPath);
-    if (path.empty()) return;
-    // luaL_loadfile names the chunk "@" + path, so messages point at the file.
-    Run(luaL_loadfile(L_, path.c_str()));
+    if (chunksGeneration_ != DataPathGeneration()) {
+        chunks_.clear();
+        chunksGeneration_ = DataPathGeneration();
+    }
+    auto known = chunks_.find(dataPath);
+    if (known == chunks_.end()) {
+        const std::string path = ResolveDataPath(dataPath);
+        if (path.empty()) {
+            chunks_.emplace(dataPath, LUA_NOREF);  // no such file
+            return;
+        }
+        // luaL_loadfile names the chunk "@" + path, so messages point at the file.
+        const int status = luaL_loadfile(L_, path.c_str());
+        if (status != 0) {
+            Run(status);  // reports the error; tried again next time
+            return;
+        }
+        known = chunks_.emplace(dataPath, luaL_ref(L_, LUA_REGISTRYINDEX)).first;
+    }
+    if (known->second == LUA_NOREF) return;
+    lua_rawgeti(L_, LUA_REGISTRYINDEX, known->second);
+    Run(0);
 }
 
 bool ScriptHost::RunString(const std::string& source, const std::string& chunkName) {

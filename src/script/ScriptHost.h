@@ -16,6 +16,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "core/Messages.h"
 #include "objects/ScriptHooks.h"
@@ -92,4 +93,6 @@ private:
     GameState* game_ = nullptr;       // the functions' game, for Reset
     int spent_ = 0;                   // instructions the outermost call has run
     std::string runaway_;             // its message once it ran out
+    std::unordered_map<std::string, int> chunks_;  // compiled object files: data path -> registry ref
+    unsigned chunksGeneration_ = 0;   // of the data-path lookup the chunks were found by
 };

@@ -15,11 +15,8 @@
 
 #include "core/Vector2.h"
 #include "anim/AnimationSet.h"
+#include "stage/TileMap.h"
 
-struct TileInfo {
-    int tile = 0;
-    char state = '0';  // collision state from the tileset's state table
-};
 
 // Camera zone flag bits.
 enum CameraZoneFlag {
@@ -62,7 +59,6 @@ struct TileLayer {
     bool Empty() const { return width <= 0 || height <= 0; }
 };
 
-using TileMap = std::map<std::pair<int, int>, TileInfo>;  // (column, row) -> tile
 
 struct StageMap {
     AnimationSet tileset;
@@ -77,7 +73,6 @@ struct StageMap {
 
     // The collision cell at (column, row), or null where no tile collides.
     const TileInfo* CellAt(int column, int row) const {
-        auto found = tileMap.find(std::make_pair(column, row));
-        return found == tileMap.end() ? nullptr : &found->second;
+        return tileMap.Find(column, row);
     }
 };

@@ -32,7 +32,7 @@ TEST_F(Host, ScriptErrorsArePrintedOnceAndTheGameGoesOn) {
     GameObject* walker = Make("Walker", "Enemies");  // runs its file, found whatever the case
     for (int frame = 0; frame < 3; ++frame) {
         for (const char* hook : {"Update", "HitGround", "Death", "OnFrame2", "OnFrame0", "OnFrame9"})
-            world().CallHook(*walker, hook);
+            game().script.CallHook(std::string("Walker") + hook, World::ToHandle(walker));
         game().script.RunFile("DATA\\objects\\enemies\\broken.LUA");
         game().script.RunFile("data/objects/Failing.lua");
         game().script.RunFile("data/objects/Nobody.lua");
@@ -64,7 +64,8 @@ TEST_F(Host, ScriptErrorsArePrintedOnceAndTheGameGoesOn) {
     Lua("function WalkerUpdate(self) updated = true end\n"
         "setmetatable(_G, {__index = function(t, name) error('undeclared ' .. name, 0) end})");
     CaptureStdout();
-    for (const char* hook : {"Update", "OnFrame5", "OnFrame5"}) world().CallHook(*walker, hook);
+    world().CallHook(*walker, Hook::Update);
+    for (int twice = 0; twice < 2; ++twice) world().CallOnFrameHook(*walker, 5);
     EXPECT_EQ(GetCapturedStdout(), "Script error: undeclared WalkerOnFrame5\n");
     EXPECT_EQ(Eval("updated"), "true");
     Lua("setmetatable(_G, nil)");
@@ -82,13 +83,13 @@ TEST_F(Host, ScriptErrorsArePrintedOnceAndTheGameGoesOn) {
     Lua("function ShotCreate(self) while true do end end\n"
         "function WalkerUpdate(self) while true do pcall(CreateObject, self, 'Shot', 'EnemyWeapons', 0, 0, 1) end end");
     CaptureStdout();
-    world().CallHook(*walker, "Update");
-    world().CallHook(*walker, "Update");
+    world().CallHook(*walker, Hook::Update);
+    world().CallHook(*walker, Hook::Update);
     EXPECT_TRUE(game().script.RunString("for i = 1, 9000000 do end", "=test"));
     // A coroutine living across calls spends from each call's budget.
     Lua("worker = coroutine.wrap(function()\n  while true do for i = 1, 3000000 do end coroutine.yield() end end)\n"
         "function WalkerUpdate(self) worker() end");
-    for (int call = 0; call < 5; ++call) world().CallHook(*walker, "Update");
+    for (int call = 0; call < 5; ++call) world().CallHook(*walker, Hook::Update);
     EXPECT_EQ(GetCapturedStdout(), "Script error: test:1: stopped after 10000000 instructions (an endless loop?)\n");
     EXPECT_EQ(lua_gettop(game().script.State()), 0);
 }

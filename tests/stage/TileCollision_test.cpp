@@ -151,3 +151,26 @@ TEST_F(TileCollisionTest, OneCallPerRow) {
         EXPECT_EQ(played, r.sound);
     }
 }
+
+// Lookups through the grid, outside its box, after a change, and in a map
+// whose box is too large for a grid.
+TEST(TileMap, FindsEveryCellAndNothingElse) {
+    TileMap map;
+    EXPECT_EQ(map.Find(0, 0), nullptr);
+    map[{0, 0}] = TileInfo{2, '1'};
+    map[{5, 3}] = TileInfo{3, 'A'};
+    map[{-2, -1}] = TileInfo{4, 'B'};
+    const struct { int column, row, tile; } rows[] = {
+        {0, 0, 2}, {5, 3, 3}, {-2, -1, 4}, {1, 0, 0}, {5, 2, 0}, {6, 3, 0}, {-3, -1, 0}, {-2, -2, 0}, {0, 4, 0},
+        {-2147483647 - 1, 0, 0}, {2147483647, 3, 0}};
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& r : rows) {
+            const TileInfo* cell = map.Find(r.column, r.row);
+            EXPECT_EQ(cell ? cell->tile : 0, r.tile) << r.column << ", " << r.row;
+        }
+        map[{2000000, 0}] = TileInfo{9, '1'};  // the second pass without a grid
+    }
+    EXPECT_EQ(map.Find(2000000, 0)->tile, 9);
+    map.clear();
+    EXPECT_EQ(map.Find(0, 0), nullptr);
+}

@@ -1,0 +1,31 @@
+// ObjectType: what an object type's files say (".script" and ".events"), and
+// the names of its hooks, read at the type's first creation and shared by
+// every object of the type. The ".lua" file is no part of it: it runs at
+// every creation, as scripts expect.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "objects/FrameEvent.h"
+
+enum class Hook { Create, Update, Collide, HitGround, Death };
+
+struct ObjectType {
+    explicit ObjectType(const std::string& name);
+
+    std::vector<FrameEvent> frameEvents;  // each object gets a copy, used up as they fire
+    bool killOnEndAnim = false;
+    std::vector<std::string> deathEvents{""};
+    int deathEventIndex = -1;
+
+    // "WalkerUpdate" for a Walker: built once, not at every call.
+    const std::string& HookName(Hook hook) const { return hooks_[static_cast<int>(hook)]; }
+    // "WalkerOnFrame3": made at its first use.
+    const std::string& OnFrameName(int frame) const;
+
+private:
+    std::string name_;
+    std::string hooks_[5];
+    mutable std::vector<std::string> onFrame_;
+};
