@@ -1,6 +1,7 @@
 #include "objects/World.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/DataPath.h"
 #include "objects/ObjectDefinitions.h"
@@ -63,7 +64,7 @@ void World::Kill() {
 }
 
 void World::RemoveQueued() {
-    std::set<const GameObject*> erased;
+    std::unordered_set<const GameObject*> erased;
     std::vector<std::pair<ObjectList*, ObjectList::iterator>> positions;
     for (Category category : RemovalOrder()) {
         auto queued = removalQueues.find(NameOf(category));
@@ -82,7 +83,7 @@ void World::RemoveQueued() {
 
 void World::ClearList(const std::string& category) {
     ObjectList& list = List(category);
-    std::set<const GameObject*> gone;
+    std::unordered_set<const GameObject*> gone;
     for (const GameObject& o : list) gone.insert(&o);
     Forget(gone);
     list.clear();
@@ -108,7 +109,7 @@ bool World::RemoveNow(ObjectHandle handle) {
     return false;
 }
 
-void World::Forget(const std::set<const GameObject*>& gone) {
+void World::Forget(const std::unordered_set<const GameObject*>& gone) {
     if (gone.empty()) return;
     for (const GameObject* o : gone) live_.erase(o->handle);
     for (Found& recent : recent_) recent = Found();

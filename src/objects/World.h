@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "anim/AnimationSetCache.h"
@@ -160,5 +161,5 @@ private:
     std::uint64_t created_ = 0;  // objects created so far: the next handle's serial
     // Drops removed objects from the live handles (before they are erased:
     // their handles are read) and clears parents pointing at them.
-    void Forget(const std::set<const GameObject*>& gone);
+    void Forget(const std::unordered_set<const GameObject*>& gone);
 };
