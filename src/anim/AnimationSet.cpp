@@ -20,14 +20,25 @@ AnimFrame Animation::CellAt(int frame) const {
 }
 
 const Animation* AnimationSet::Current() const {
-    if (currentAnimation < 0 || currentAnimation >= static_cast<int>(animations.size()))
+    if (!table || currentAnimation < 0 || currentAnimation >= static_cast<int>(table->animations.size()))
         return nullptr;
-    return &animations[currentAnimation];
+    return &table->animations[currentAnimation];
+}
+
+const std::vector<Animation>& AnimationSet::Animations() const {
+    static const std::vector<Animation> none;
+    return table ? table->animations : none;
+}
+
+const std::map<std::string, int>& AnimationSet::AnimationIndex() const {
+    static const std::map<std::string, int> none;
+    return table ? table->index : none;
 }
 
 void AnimationSet::ChangeAnimation(const std::string& name) {
-    auto found = animationIndex.find(name);
-    if (found == animationIndex.end() || found->second == currentAnimation) return;
+    const auto& index = AnimationIndex();
+    auto found = index.find(name);
+    if (found == index.end() || found->second == currentAnimation) return;
     currentAnimation = found->second;
     currentFrame = 0;
     frameTick = 0;
@@ -35,8 +46,9 @@ void AnimationSet::ChangeAnimation(const std::string& name) {
 }
 
 bool AnimationSet::IsPlaying(const std::string& name) const {
-    auto found = animationIndex.find(name);
-    return found != animationIndex.end() && found->second == currentAnimation;
+    const auto& index = AnimationIndex();
+    auto found = index.find(name);
+    return found != index.end() && found->second == currentAnimation;
 }
 
 void AnimationSet::Advance() {
@@ -142,6 +154,8 @@ bool ParseAnimationDescription(const std::string& text, int imageWidth, Animatio
         return false;
     const int perRow = set.frameWidth > 0 ? imageWidth / set.frameWidth : 1;
     int cell = 0;
+    auto table = std::make_shared<AnimationTable>();
+    set.table = table;  // filled below; no copy exists yet
     for (;;) {
         std::string name;
         int count = 0;
@@ -182,8 +196,8 @@ bool ParseAnimationDescription(const std::string& text, int imageWidth, Animatio
             animation.cells.push_back(frame);
             ++cell;
         }
-        set.animationIndex[name] = static_cast<int>(set.animations.size());
-        set.animations.push_back(animation);
+        table->index[name] = static_cast<int>(table->animations.size());
+        table->animations.push_back(animation);
         if (!complete) break;
     }
     return true;

@@ -1,8 +1,9 @@
 // AnimationSet: a sprite sheet cut into equal frames, its named animations,
 // hit box and playback state.
 //
-// A set is a value: every GameObject owns its own copy, and copies share only
-// the GL texture names. The playback rules here are the whole timing model of
+// A set is a value: every GameObject owns its own copy of the playback state;
+// copies share the GL texture names and the animations, which never change
+// once read (so that making an object copies no lists). The playback rules here are the whole timing model of
 // the game (all counted in ticks, one tick per object update):
 //   - after ChangeAnimation (tick 0) the first frame lasts delay + 1 ticks,
 //     every later frame (entered with tick 1) lasts delay ticks;
@@ -14,6 +15,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,12 @@ struct Animation {
     AnimFrame CellAt(int frame) const;
 };
 
+// The named animations of a sheet, shared by every copy of its set.
+struct AnimationTable {
+    std::map<std::string, int> index;  // name -> position in animations
+    std::vector<Animation> animations;
+};
+
 struct AnimationSet {
     unsigned texture = 0;      // GL_TEXTURE_2D name of the sheet, 0 without image
     unsigned rectTexture = 0;  // the same pixels on GL_TEXTURE_RECTANGLE_ARB (debug view)
@@ -45,8 +53,7 @@ struct AnimationSet {
     int right = 0;
     int top = 0;
     int bottom = 0;
-    std::map<std::string, int> animationIndex;
-    std::vector<Animation> animations;
+    std::shared_ptr<const AnimationTable> table;  // null: no animations
     Vector2 imageSize;  // sheet width and height in pixels
     int frameWidth = 0;
     int frameHeight = 0;
@@ -58,6 +65,8 @@ struct AnimationSet {
 
     // The current animation, or null when the set has none (or the index is bad).
     const Animation* Current() const;
+    const std::vector<Animation>& Animations() const;
+    const std::map<std::string, int>& AnimationIndex() const;
 
     void ChangeAnimation(const std::string& name);
     bool IsPlaying(const std::string& name) const;

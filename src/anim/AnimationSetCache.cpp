@@ -11,7 +11,7 @@ namespace {
 
 bool HasAnimations(const std::string& description) {
     AnimationSet set;
-    return ParseAnimationDescription(description, 0, set) && !set.animations.empty();
+    return ParseAnimationDescription(description, 0, set) && !set.Animations().empty();
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ std::vector<std::string> Words(const std::string& text) {
 }  // namespace
 
 std::string AnimationName(const AnimationSet& anim) {
-    for (const auto& entry : anim.animationIndex)
+    for (const auto& entry : anim.AnimationIndex())
         if (entry.second == anim.currentAnimation) return entry.first;
     return "";
 }

@@ -166,7 +166,7 @@ std::string EnemyTypeProblem(World& world, const std::string& type) {
     if (ResolveDataPath("data/img/Enemies/" + type + ".png").empty())
         return "it has no sheet data/img/Enemies/" + type + ".png";
     const AnimationSet* loaded = world.animationSets.Find(set);
-    if (loaded && loaded->animations.empty()) return anim + " gives it no animations";
+    if (loaded && loaded->Animations().empty()) return anim + " gives it no animations";
     return world.script ? world.script->CompileError("data/objects/Enemies/" + type + ".lua") : "";
 }
 

@@ -193,7 +193,7 @@ void RunTeleport(GameState& game) {
     }
     AnimationSet& anim = beam->anim;
     const bool landed = beam->airborne == 0;
-    if (landed && anim.animationIndex.count("Appear") == 0)
+    if (landed && anim.AnimationIndex().count("Appear") == 0)
         HeroAppears(game);
     else if (landed && anim.IsPlaying("Stand"))
         anim.ChangeAnimation("Appear");

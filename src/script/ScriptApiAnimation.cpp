@@ -24,9 +24,9 @@ int PaletteRow(float paletteIndex) {
 // animation: one line naming the object and the set's animations.
 void CheckAnimationName(lua_State* L, const GameObject& o, const char* function,
                         const std::string& name) {
-    if (o.anim.animationIndex.count(name)) return;
+    if (o.anim.AnimationIndex().count(name)) return;
     std::string known;
-    for (const auto& entry : o.anim.animationIndex) known += (known.empty() ? "" : ", ") + entry.first;
+    for (const auto& entry : o.anim.AnimationIndex()) known += (known.empty() ? "" : ", ") + entry.first;
     luaL_where(L, 1);
     ScriptHost::Warn(L, lua_tostring(L, -1) + std::string(function) + ": " + o.name +
                             " has no animation \"" + name + "\" (" +
@@ -100,7 +100,7 @@ int SetTexture(lua_State* L) {
     if (!game || !o) return 0;
     const std::string name = StringArg(L, 2);
     o->anim = game->world.LoadAnimationSet(name);
-    if (o->anim.animations.empty()) {
+    if (o->anim.Animations().empty()) {
         luaL_where(L, 1);
         ScriptHost::Warn(L, lua_tostring(L, -1) + std::string("SetTexture: the sprite set \"") + name +
                                 "\" has no animations (the name is used as written, without a folder)");

@@ -16,8 +16,8 @@ std::string Parsed(const std::string& text, int imageWidth) {
     std::ostringstream o;
     o << (ParseAnimationDescription(text, imageWidth, set) ? "" : "bad ") << set.frameWidth << ' '
       << set.frameHeight << ' ' << set.left << ' ' << set.top << ' ' << set.right << ' ' << set.bottom;
-    for (const auto& named : set.animationIndex) {
-        const Animation& a = set.animations.at(named.second);
+    for (const auto& named : set.AnimationIndex()) {
+        const Animation& a = set.Animations().at(named.second);
         o << " | " << named.first << ' ' << a.frameCount << " loop " << a.loopFrame << ':';
         for (int i = 0; i < a.frameCount; ++i)
             o << ' ' << a.delays.at(i) << '/' << a.paletteOffsets.at(i) << '/' << a.points.at(i).x << ','
@@ -88,7 +88,7 @@ TEST(AnimationSetTest, Playback) {
     set.ChangeAnimation("Run");  // already playing: nothing restarts
     set.ChangeAnimation("Nobody");
     EXPECT_TRUE(!set.HitFrame(1) && set.FrameEndingAt(0) && !set.FrameEndingAt(1) && set.frameTick == 2);
-    set.currentAnimation = static_cast<int>(set.animations.size());
+    set.currentAnimation = static_cast<int>(set.Animations().size());
     EXPECT_EQ(set.Current(), nullptr) << "no animation past the list";
     set.ChangeAnimation("Run");
     set.Advance(), set.Advance();
@@ -101,8 +101,8 @@ TEST(AnimationSetTest, Playback) {
                                   float(image.loopCount), image.paletteIndex}),
               std::vector<float>({1, 1, 1, 5, 0.125f}));
     set.currentFrame = 99, set.Advance();  // outside the lists: a still frame at cell (0, 0)
-    EXPECT_EQ(std::vector<int>({set.currentFrame, set.animations[1].CellAt(99).column, set.animations[1].CellAt(0).column,
-                                set.animations[1].PaletteOffsetAt(-1)}),
+    EXPECT_EQ(std::vector<int>({set.currentFrame, set.Animations()[1].CellAt(99).column, set.Animations()[1].CellAt(0).column,
+                                set.Animations()[1].PaletteOffsetAt(-1)}),
               std::vector<int>({99, 0, 1, 0}));
     auto row = [&](float index) { return set.paletteIndex = index, set.PaletteRow(); };  // truncated, clamped
     EXPECT_EQ(std::vector<int>({row(0.15625f), row(-0.03125f), row(0.999f), row(1.0e30f), row(-1.0e30f)}),
@@ -127,11 +127,11 @@ TEST_F(AnimationSetCacheTest, LoadsOnceByName) {
               "Cannot load texture: Items\\Bolt\n  data/objects/Items/Bolt.anim is missing: the sheet has no frames\n"
               "data/img/Effects/Spark.png is missing: Effects\\Spark has no sheet and is invisible\n"
               "Cannot load texture: Nothing\n  neither data/objects/Nothing.anim nor data/img/Nothing.png exists\n");
-    EXPECT_TRUE(rook.imageSize == Vector2(200, 128) && rook.animations[1].cells[4].row == 1);  // 3 cells a row
-    EXPECT_TRUE(bolt.imageSize == Vector2(32, 16) && bolt.animations.empty());
-    EXPECT_EQ(spark.frameWidth + spark.animations.size(), 0u);
+    EXPECT_TRUE(rook.imageSize == Vector2(200, 128) && rook.Animations()[1].cells[4].row == 1);  // 3 cells a row
+    EXPECT_TRUE(bolt.imageSize == Vector2(32, 16) && bolt.Animations().empty());
+    EXPECT_EQ(spark.frameWidth + spark.Animations().size(), 0u);
     WritePng(Root() + "/data/img/Effects/Spark.png", TestImage(16, 8));
-    EXPECT_TRUE(cache.LoadAnimationSet("Effects\\Spark").animations.empty());  // for good
+    EXPECT_TRUE(cache.LoadAnimationSet("Effects\\Spark").Animations().empty());  // for good
 
     // Every load is a fresh copy of the one cached set.
     rook.ChangeAnimation("Walk");

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AnimationSet set;
     const int imageWidth = size > 0 ? data[0] * 4 : 0;  // narrow sheets, wide ones, none
     if (!ParseAnimationDescription(fuzz::Text(data, size), imageWidth, set)) return 0;
-    for (const auto& named : set.animationIndex) {
+    for (const auto& named : set.AnimationIndex()) {
         set.ChangeAnimation(named.first);
         for (int tick = 0; tick < 40; ++tick) {
             set.Advance();

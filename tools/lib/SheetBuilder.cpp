@@ -538,8 +538,8 @@ bool CheckSheetAgainstDescription(const std::string& file, const SpriteSheet& sh
         return false;
     }
     long long frames = 0;
-    for (const Animation& animation : set.animations) frames += animation.frameCount;
-    if (!set.animations.empty() && frames != sheet.cellCount) {
+    for (const Animation& animation : set.Animations()) frames += animation.frameCount;
+    if (!set.Animations().empty() && frames != sheet.cellCount) {
         error.file = file;
         error.line = sheet.lastCellLine;
         error.message = "the sheet holds " + std::to_string(sheet.cellCount) + " cells but " +
