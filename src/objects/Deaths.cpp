@@ -61,7 +61,7 @@ void World::ProcessDeaths(const std::vector<Category>& categories) {
                 obj.placementIndex < static_cast<int>(stage.enemyPlacements.size())) {
                 stage.enemyPlacements[obj.placementIndex].spawned = false;
             }
-            removalQueues[NameOf(category)].push_back(it);
+            removalQueues[static_cast<int>(category)].push_back(it);
             if (it == last) break;
         }
     }

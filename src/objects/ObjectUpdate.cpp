@@ -65,7 +65,7 @@ bool Overlap(const GameObject& a, const GameObject& b) {
 void World::UpdateAllObjects() {
     for (std::vector<GameObject*>& registered : collisionRegistry) registered.clear();
 
-    for (Category category : UpdateOrder()) UpdateCategory(NameOf(category));
+    for (Category category : UpdateOrder()) UpdateCategory(category);
 
     ProcessDeaths(RemovalOrder());
     RemoveQueued();
@@ -77,11 +77,9 @@ void World::UpdateAllObjects() {
     }
 }
 
-void World::UpdateCategory(const std::string& category) {
-    currentCategory = category;
-    currentRow = FindCategory(category);
-    static const std::vector<Category> kNoTargets;
-    const std::vector<Category>& targets = currentRow ? currentRow->targets : kNoTargets;
+void World::UpdateCategory(Category category) {
+    currentRow = &RowOf(category);
+    const std::vector<Category>& targets = currentRow->targets;
     ObjectList& list = List(category);
     if (list.empty()) return;
 
@@ -99,7 +97,7 @@ void World::UpdateCategory(const std::string& category) {
             UpdateObject(obj);
 
             if (!obj.noCollide && obj.hurtTimer == 0) {
-                if (currentRow) collisionRegistry[static_cast<int>(currentRow->id)].push_back(&obj);
+                collisionRegistry[static_cast<int>(category)].push_back(&obj);
                 for (Category target : targets) {
                     std::vector<GameObject*>& others = collisionRegistry[static_cast<int>(target)];
                     // By index: a hook may create objects, never register them

@@ -60,23 +60,20 @@ void World::CallOnFrameHook(GameObject& o, int frame) {
 
 void World::Kill() {
     if (!currentObject) return;
-    removalQueues[currentCategory].push_back(currentPosition);
+    if (currentRow) removalQueues[static_cast<int>(currentRow->id)].push_back(currentPosition);
 }
 
 void World::RemoveQueued() {
     std::unordered_set<const GameObject*> erased;
     std::vector<std::pair<ObjectList*, ObjectList::iterator>> positions;
     for (Category category : RemovalOrder()) {
-        auto queued = removalQueues.find(NameOf(category));
-        if (queued == removalQueues.end()) continue;
-        for (ObjectList::iterator position : queued->second) {
+        for (ObjectList::iterator position : removalQueues[static_cast<int>(category)]) {
             // Queued twice: erased once.
             if (erased.insert(&*position).second) positions.emplace_back(&List(category), position);
         }
-        queued->second.clear();
     }
     // The hero is never removed; what was queued for it must not pile up.
-    for (auto& queue : removalQueues) queue.second.clear();
+    for (auto& queue : removalQueues) queue.clear();
     Forget(erased);
     for (auto& p : positions) p.first->erase(p.second);
 }
@@ -87,8 +84,10 @@ void World::ClearList(const std::string& category) {
     for (const GameObject& o : list) gone.insert(&o);
     Forget(gone);
     list.clear();
-    removalQueues[category].clear();
-    if (const CategoryRow* row = FindCategory(category)) collisionRegistry[static_cast<int>(row->id)].clear();
+    if (const CategoryRow* row = FindCategory(category)) {
+        removalQueues[static_cast<int>(row->id)].clear();
+        collisionRegistry[static_cast<int>(row->id)].clear();
+    }
 }
 
 bool World::RemoveNow(ObjectHandle handle) {
@@ -99,8 +98,10 @@ bool World::RemoveNow(ObjectHandle handle) {
         for (ObjectList::iterator it = list.begin(); it != list.end(); ++it) {
             if (&*it != target) continue;
             if (&*it == Hero()) return false;
-            std::vector<ObjectList::iterator>& queued = removalQueues[entry.first];
-            queued.erase(std::remove(queued.begin(), queued.end(), it), queued.end());
+            if (const CategoryRow* row = FindCategory(entry.first)) {
+                std::vector<ObjectList::iterator>& queued = removalQueues[static_cast<int>(row->id)];
+                queued.erase(std::remove(queued.begin(), queued.end(), it), queued.end());
+            }
             Forget({target});
             list.erase(it);
             return true;
@@ -213,9 +214,19 @@ void World::LoadStage(const std::string& name, GameObject& hero) {
     hero.dashTimer = 0;
 }
 
+const ObjectList* World::FindList(Category category) const {
+    ObjectList*& list = byCategory_[static_cast<int>(category)];
+    if (!list) {
+        auto found = const_cast<World*>(this)->lists.find(NameOf(category));
+        if (found == lists.end()) return nullptr;
+        list = &found->second;
+    }
+    return list;
+}
+
 GameObject* World::Hero() {
-    auto players = lists.find(NameOf(Category::Player));
-    return players == lists.end() || players->second.empty() ? nullptr : &players->second.front();
+    ObjectList* players = const_cast<ObjectList*>(FindList(Category::Player));
+    return !players || players->empty() ? nullptr : &players->front();
 }
 
 const GameObject* World::Hero() const {

@@ -51,9 +51,16 @@ public:
         return CreateObjectInCategory(name, palette, NameOf(category));
     }
 
-    // The category's list, created empty on first use.
+    // The category's list, created empty on first use. The ten categories'
+    // lists are found without a name lookup (map nodes stay put).
     ObjectList& List(const std::string& category) { return lists[category]; }
-    ObjectList& List(Category category) { return lists[NameOf(category)]; }
+    ObjectList& List(Category category) {
+        ObjectList*& list = byCategory_[static_cast<int>(category)];
+        if (!list) list = &lists[NameOf(category)];
+        return *list;
+    }
+    // The category's list, or null before its first use.
+    const ObjectList* FindList(Category category) const;
 
     // Queues the current object for removal (nothing outside an update pass).
     void Kill();
@@ -92,8 +99,8 @@ public:
 
     // --- per-frame update (ObjectUpdate.cpp) ------------------------------
     void UpdateAllObjects();
-    // One pass over a category's list; a name outside the ten has no targets.
-    void UpdateCategory(const std::string& category);
+    // One pass over a category's list.
+    void UpdateCategory(Category category);
     void UpdateObject(GameObject& o);
 
     // --- deaths and drops (Deaths.cpp) ------------------------------------
@@ -127,9 +134,9 @@ public:
     std::map<std::string, ObjectList> lists;
     // This frame's registered objects, by category.
     std::array<std::vector<GameObject*>, kCategoryCount> collisionRegistry;
-    std::map<std::string, std::vector<ObjectList::iterator>> removalQueues;
-    std::string currentCategory;
-    const CategoryRow* currentRow = nullptr;  // of currentCategory; null outside the ten
+    // Objects to remove after this frame's passes, by category.
+    std::array<std::vector<ObjectList::iterator>, kCategoryCount> removalQueues;
+    const CategoryRow* currentRow = nullptr;  // of the pass under way
     GameObject* currentObject = nullptr;  // null outside an update pass
     ObjectList::iterator currentPosition;
     bool heroAlive = true;
@@ -158,6 +165,7 @@ private:
         GameObject* object = nullptr;
     };
     mutable Found recent_[2];  // FromHandle's last two finds
+    mutable std::array<ObjectList*, kCategoryCount> byCategory_{};  // into lists
     std::uint64_t created_ = 0;  // objects created so far: the next handle's serial
     // Drops removed objects from the live handles (before they are erased:
     // their handles are read) and clears parents pointing at them.

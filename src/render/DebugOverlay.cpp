@@ -72,9 +72,9 @@ void DrawDebugOverlay(const World& world, const Vector2& camera) {
         if (set) OutlineBox(placement.position, *set, c);
     }
     for (Category category : UpdateOrder()) {
-        auto list = world.lists.find(NameOf(category));
-        if (list == world.lists.end()) continue;
-        for (const GameObject& o : list->second) OutlineBox(o.position, o.anim, CategoryColour(category));
+        const ObjectList* list = world.FindList(category);
+        if (!list) continue;
+        for (const GameObject& o : *list) OutlineBox(o.position, o.anim, CategoryColour(category));
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_TEXTURE_2D);

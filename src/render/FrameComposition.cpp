@@ -15,8 +15,7 @@ namespace {
 
 // A category's list without creating it: drawing changes nothing.
 const ObjectList* Find(const World& world, Category category) {
-    auto found = world.lists.find(NameOf(category));
-    return found == world.lists.end() ? nullptr : &found->second;
+    return world.FindList(category);
 }
 
 void SetPalette(PaletteShader* shader, unsigned texture) {

@@ -146,7 +146,7 @@ TEST_F(Definitions, ShotsFromWeaponLevelsAndFrameEvents) {
     Objects("Enemies")[1]->direction = -1;
     const char* const updates[] = {"Dart Pea ", "Dart Pea ", "Dart Pea Pea Bolt ", "Dart Pea Pea Bolt dead"};
     for (int update = 0; update < 20; ++update) {
-        world().UpdateCategory("Enemies");
+        world().UpdateCategory(Category::Enemies);
         std::string names;
         for (GameObject* s : Objects("PlayerWeapons")) names += s->name + " ";
         EXPECT_EQ(names + (Objects("Enemies")[2]->health == 0.0f ? "dead" : ""), updates[update < 3 ? update : 3]) << update;

@@ -90,7 +90,7 @@ TEST_F(ObjectUpdate, TenPassesMeetEachPairOnceFromTheLaterSide) {
         Lua(std::string(frame.before) + " log = {}");
         world().UpdateAllObjects();
         EXPECT_EQ(Eval("table.concat(log, ' ')"), frame.log);
-        for (auto& queue : world().removalQueues) EXPECT_TRUE(queue.second.empty()) << queue.first;
+        for (const auto& queue : world().removalQueues) EXPECT_TRUE(queue.empty());
     }
     EXPECT_EQ(Played("SE_PL00\\ROOK_E_DAMA.WAV"), 2);  // the shot's meetings only
     EXPECT_EQ(sounds[0].channel, -1);

@@ -116,7 +116,7 @@ protected:
             out += Probe(key) + ";";
         out += std::to_string(w->power) + " " + std::to_string(w->direction);
         for (const auto& list : world().lists) out += list.first + std::to_string(list.second.size());
-        for (const auto& queue : world().removalQueues) out += std::to_string(queue.second.size());
+        for (const auto& queue : world().removalQueues) out += std::to_string(queue.size());
         return out;
     }
     GameObject* hero = nullptr;
