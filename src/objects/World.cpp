@@ -23,10 +23,13 @@ GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
         types_.clear();
         typesGeneration_ = DataPathGeneration();
     }
-    std::shared_ptr<ObjectType>& type = types_[setName];
+    // A copy, not a reference into the map: the ".lua" file may create
+    // objects of other types, which may rehash it.
+    std::shared_ptr<ObjectType> type = types_[setName];
     const bool fresh = !type;
     if (fresh) {
         type = std::make_shared<ObjectType>(name);
+        types_[setName] = type;
         ReadScriptFile(*this, *type, setName);
     }
     if (script) script->RunFile("data/objects/" + setName + ".lua");
