@@ -34,32 +34,9 @@
 
 namespace {
 
-// The frame as ComposeFrame draws it, read back before the swap, opaque.
-Image ReadFrame(const Game& game, const Session& session) {
-    ComposeFrame(ViewOf(game), session.draw);
+// The bottom-left width x height pixels of the back buffer, opaque, rows from the top.
+Image ReadBack(int width, int height) {
     glFinish();
-    std::vector<unsigned char> rgba(kViewWidth * kViewHeight * 4);
-    glReadPixels(0, 0, kViewWidth, kViewHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    Image image;
-    image.Resize(kViewWidth, kViewHeight);
-    for (int y = 0; y < kViewHeight; ++y) {
-        const unsigned char* row =
-            &rgba[(kViewHeight - 1 - y) * kViewWidth * 4];  // GL: bottom first
-        for (int x = 0; x < kViewWidth; ++x) {
-            const unsigned char* p = row + x * 4;
-            image.Set(x, y, Rgba{p[0], p[1], p[2], 255});
-        }
-    }
-    return image;
-}
-
-// The whole window as the frame is shown in it (scaled, with its bars).
-Image ReadWindow(const Game& game, Session& session) {
-    Picture& picture = session.window.picture();
-    ComposeFrame(ViewOf(game), session.draw);
-    PresentPicture(picture);
-    glFinish();
-    const int width = picture.windowWidth, height = picture.windowHeight;
     std::vector<unsigned char> rgba(size_t(width) * height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
@@ -67,10 +44,24 @@ Image ReadWindow(const Game& game, Session& session) {
     image.Resize(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const unsigned char* p = &rgba[((size_t(height) - 1 - y) * width + x) * 4];
+            const unsigned char* p = &rgba[((size_t(height) - 1 - y) * width + x) * 4];  // GL: bottom first
             image.Set(x, y, Rgba{p[0], p[1], p[2], 255});
         }
     return image;
+}
+
+// The frame as ComposeFrame draws it, read back before the swap.
+Image ReadFrame(const Game& game, const Session& session) {
+    ComposeFrame(ViewOf(game), session.draw);
+    return ReadBack(kViewWidth, kViewHeight);
+}
+
+// The whole window as the frame is shown in it (scaled, with its bars).
+Image ReadWindow(const Game& game, Session& session) {
+    Picture& picture = session.window.picture();
+    ComposeFrame(ViewOf(game), session.draw);
+    PresentPicture(picture);
+    return ReadBack(picture.windowWidth, picture.windowHeight);
 }
 
 std::string PixelsLine(int frame, const Image& image, const ScriptReport& r) {

@@ -2,8 +2,9 @@
 
 #include <SDL_keysym.h>
 
-#include <cctype>
 #include <map>
+
+#include "core/DataPath.h"
 
 namespace {
 
@@ -53,12 +54,6 @@ const KeyNameEntry kKeyNames[] = {
 };
 // clang-format on
 
-std::string Lower(const std::string& s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 const std::map<int, std::string>& NamesByCode() {
     static const std::map<int, std::string> names = [] {
         std::map<int, std::string> built;
@@ -73,7 +68,7 @@ const std::map<int, std::string>& NamesByCode() {
 const std::map<std::string, int>& CodesByName() {
     static const std::map<std::string, int> codes = [] {
         std::map<std::string, int> built;
-        for (const auto& entry : NamesByCode()) built[Lower(entry.second)] = entry.first;
+        for (const auto& entry : NamesByCode()) built[LowerCase(entry.second)] = entry.first;
         return built;
     }();
     return codes;
@@ -87,6 +82,6 @@ std::string KeyName(int code) {
 }
 
 int KeyCodeFromName(const std::string& name) {
-    auto found = CodesByName().find(Lower(name));
+    auto found = CodesByName().find(LowerCase(name));
     return found == CodesByName().end() ? kNoKey : found->second;
 }

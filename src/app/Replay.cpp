@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -20,11 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // 64-bit FNV-1a: small, stable across machines, and enough to tell data apart.
 struct Fnv {
@@ -47,7 +41,7 @@ std::string DataDigest() {
     std::vector<std::pair<std::string, std::string>> files;  // lower-case relative path, path on disk
     for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         if (!it->is_regular_file(error)) continue;
-        const std::string relative = Lower(fs::relative(it->path(), folder, error).generic_string());
+        const std::string relative = LowerCase(fs::relative(it->path(), folder, error).generic_string());
         if (relative != "game.cfg") files.emplace_back(relative, it->path().string());
     }
     std::sort(files.begin(), files.end());
@@ -128,7 +122,7 @@ bool LoadReplay(const std::string& path, const std::string& stageOption, const s
         why = "Cannot play " + path + ": it cannot be read";
     } else if (!ParseInputScript(text.str(), script, error)) {
         why = "Cannot play " + path + ": " + error;
-    } else if (!script.stage.empty() && !stageOption.empty() && Lower(script.stage) != Lower(stageOption)) {
+    } else if (!script.stage.empty() && !stageOption.empty() && LowerCase(script.stage) != LowerCase(stageOption)) {
         why = "Cannot play " + path + ": it was recorded in the stage " + script.stage + ", not " + stageOption;
     } else if (!script.data.empty() && script.data != digest) {
         why = "Cannot play " + path + ": it was recorded with other game data (data " + script.data +

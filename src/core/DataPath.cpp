@@ -9,12 +9,6 @@
 
 namespace {
 
-std::string Lower(const std::string& s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 // Folder (as resolved on disk) -> lower-case entry name -> the entries with that name.
 std::map<std::string, std::map<std::string, std::vector<std::string>>>& Listings() {
     static std::map<std::string, std::map<std::string, std::vector<std::string>>> listings;
@@ -29,7 +23,7 @@ const std::map<std::string, std::vector<std::string>>& ListFolder(const std::str
     if (DIR* dir = opendir(folder.empty() ? "." : folder.c_str())) {
         while (dirent* entry = readdir(dir)) {
             std::string name = entry->d_name;
-            entries[Lower(name)].push_back(name);  // "." and ".." are never looked up
+            entries[LowerCase(name)].push_back(name);  // "." and ".." are never looked up
         }
         closedir(dir);
     }
@@ -43,6 +37,11 @@ std::string Join(const std::string& folder, const std::string& name) {
 }
 
 }  // namespace
+
+std::string LowerCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
 
 std::string ResolveDataPath(const std::string& dataPath) {
     std::vector<std::string> names;
@@ -65,7 +64,7 @@ std::string ResolveDataPath(const std::string& dataPath) {
             continue;
         }
         const auto& entries = ListFolder(resolved);
-        auto match = entries.find(Lower(name));
+        auto match = entries.find(LowerCase(name));
         if (match == entries.end()) return "";
         const std::vector<std::string>& candidates = match->second;
         std::string chosen = candidates.front();

@@ -22,6 +22,9 @@ std::FILE* OpenDataFile(const std::string& dataPath, const char* mode);
 // The whole file at a data path, as bytes; false when it cannot be opened.
 bool ReadDataFile(const std::string& dataPath, std::string& bytes);
 
+// The text in lower case, as the lookup compares names (ASCII letters only).
+std::string LowerCase(std::string text);
+
 // Forgets every cached folder listing (for tools and tests that create files).
 void ClearDataPathCache();
 

@@ -1,8 +1,13 @@
 #include "objects/ObjectType.h"
 
-ObjectType::ObjectType(const std::string& name)
-    : name_(name),
-      hooks_{name + "Create", name + "Update", name + "Collide", name + "HitGround", name + "Death"} {}
+const char* HookSuffix(Hook hook) {
+    static const char* const kSuffixes[] = {"Create", "Update", "Collide", "HitGround", "Death"};
+    return kSuffixes[static_cast<int>(hook)];
+}
+
+ObjectType::ObjectType(const std::string& name) : name_(name) {
+    for (int hook = 0; hook < 5; ++hook) hooks_[hook] = name + HookSuffix(static_cast<Hook>(hook));
+}
 
 const std::string& ObjectType::OnFrameName(int frame) const {
     // Frame numbers come from data: only a small range is kept.

@@ -11,6 +11,9 @@
 
 enum class Hook { Create, Update, Collide, HitGround, Death };
 
+// "Update" for Hook::Update: a hook's name is the type's name and this.
+const char* HookSuffix(Hook hook);
+
 struct ObjectType {
     explicit ObjectType(const std::string& name);
 

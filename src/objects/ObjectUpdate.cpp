@@ -44,10 +44,6 @@ int Trunc(float v) {
     return static_cast<int>(v);
 }
 
-std::string CollideHook(const GameObject& o) {
-    return o.type ? o.type->HookName(Hook::Collide) : o.name + "Collide";
-}
-
 }  // namespace
 
 bool Overlap(const GameObject& a, const GameObject& b) {
@@ -107,8 +103,8 @@ void World::UpdateCategory(Category category) {
                         if (!Overlap(obj, other)) continue;
                         if (currentRow->hitSound) PlaySound(kHitSound, -1, 0);
                         if (!script) continue;
-                        script->CallHook(CollideHook(obj), ToHandle(&obj), ToHandle(&other));
-                        script->CallHook(CollideHook(other), ToHandle(&other), ToHandle(&obj));
+                        script->CallHook(HookName(obj, Hook::Collide), ToHandle(&obj), ToHandle(&other));
+                        script->CallHook(HookName(other, Hook::Collide), ToHandle(&other), ToHandle(&obj));
                     }
                 }
             }

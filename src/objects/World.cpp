@@ -45,12 +45,16 @@ GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
     return &obj;
 }
 
+std::string World::HookName(const GameObject& o, Hook hook) {
+    return o.type ? o.type->HookName(hook) : o.name + HookSuffix(hook);  // objects made by hand have no type
+}
+
 void World::CallHook(GameObject& o, Hook hook) {
     if (!script) return;
     if (o.type)
-        script->CallHook(o.type->HookName(hook), ToHandle(&o));
+        script->CallHook(o.type->HookName(hook), ToHandle(&o));  // no string built per call
     else
-        script->CallHook(ObjectType(o.name).HookName(hook), ToHandle(&o));
+        script->CallHook(HookName(o, hook), ToHandle(&o));
 }
 
 void World::CallOnFrameHook(GameObject& o, int frame) {

@@ -86,6 +86,7 @@ public:
 
     // Calls hook `o.name + suffix` with the object's handle.
     void CallHook(GameObject& o, Hook hook);
+    static std::string HookName(const GameObject& o, Hook hook);
     void CallOnFrameHook(GameObject& o, int frame);
 
     // Removes every object of a list (stage loading), keeping handles honest.

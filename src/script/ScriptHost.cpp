@@ -114,20 +114,19 @@ void ScriptHost::SetGlobal(const char* name, const std::string& value) {
 }
 
 std::string ScriptHost::CompileError(const std::string& dataPath) {
-    const std::string path = ResolveDataPath(dataPath);
-    if (path.empty() || luaL_loadfile(L_, path.c_str()) == 0) {
-        if (!path.empty()) lua_pop(L_, 1);
-        return "";
-    }
-    const std::string error = ErrorLine(L_);
+    const int status = PushChunk(dataPath);
+    if (status == kNoFile) return "";
+    const std::string error = status == 0 ? "" : ErrorLine(L_);
     lua_pop(L_, 1);
     return error;
 }
 
-// An object's file runs at every creation of the object: compiled once, then
-// the compiled chunk runs again (kept in the registry by data path).
-void ScriptHost::RunFile(const std::string& dataPath) {
+// An object's file runs at every creation of the object: compiled once (by
+// the stage's check or the first creation), then the compiled chunk runs
+// again. Chunks are kept in the registry by data path.
+int ScriptHost::PushChunk(const std::string& dataPath) {
     if (chunksGeneration_ != DataPathGeneration()) {
+        for (const auto& chunk : chunks_) luaL_unref(L_, LUA_REGISTRYINDEX, chunk.second);
         chunks_.clear();
         chunksGeneration_ = DataPathGeneration();
     }
@@ -135,20 +134,24 @@ void ScriptHost::RunFile(const std::string& dataPath) {
     if (known == chunks_.end()) {
         const std::string path = ResolveDataPath(dataPath);
         if (path.empty()) {
-            chunks_.emplace(dataPath, LUA_NOREF);  // no such file
-            return;
+            chunks_.emplace(dataPath, LUA_NOREF);
+            return kNoFile;
         }
         // luaL_loadfile names the chunk "@" + path, so messages point at the file.
         const int status = luaL_loadfile(L_, path.c_str());
-        if (status != 0) {
-            Run(status);  // reports the error; tried again next time
-            return;
-        }
-        known = chunks_.emplace(dataPath, luaL_ref(L_, LUA_REGISTRYINDEX)).first;
+        if (status != 0) return status;  // not kept: tried again next time
+        lua_pushvalue(L_, -1);
+        chunks_.emplace(dataPath, luaL_ref(L_, LUA_REGISTRYINDEX));
+        return 0;
     }
-    if (known->second == LUA_NOREF) return;
+    if (known->second == LUA_NOREF) return kNoFile;
     lua_rawgeti(L_, LUA_REGISTRYINDEX, known->second);
-    Run(0);
+    return 0;
+}
+
+void ScriptHost::RunFile(const std::string& dataPath) {
+    const int status = PushChunk(dataPath);
+    if (status != kNoFile) Run(status);
 }
 
 bool ScriptHost::RunString(const std::string& source, const std::string& chunkName) {

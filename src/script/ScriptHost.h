@@ -83,6 +83,10 @@ private:
     void CallHookWith(const std::string& hookName, const ObjectHandle* handles, int count);
     bool PushGlobal(const char* name);
     bool Run(int loadStatus);
+    // The compiled chunk of an object file on the stack (0), or its load
+    // error (a Lua status), or kNoFile with nothing pushed.
+    static constexpr int kNoFile = -1;
+    int PushChunk(const std::string& dataPath);
     void ReportError();
     // Prints the line unless it was printed before.
     void PrintOnce(const std::string& line);
