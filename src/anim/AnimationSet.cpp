@@ -14,6 +14,17 @@ int Animation::PaletteOffsetAt(int frame) const {
     return paletteOffsets[frame];
 }
 
+CellBox AnimationSet::DrawnBox(AnimFrame cell) const {
+    if (!opaqueCells) return CellBox{0, 0, frameWidth, frameHeight};
+    return opaqueCells->Drawn(cell.column, cell.row, frameWidth, frameHeight);
+}
+
+void AnimationSet::Show(const SheetPicture& picture) {
+    texture = picture.texture;
+    rectTexture = picture.rectTexture;
+    opaqueCells = picture.opaqueCells;
+}
+
 AnimFrame Animation::CellAt(int frame) const {
     if (frame < 0 || frame >= static_cast<int>(cells.size())) return AnimFrame();
     return cells[frame];

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "anim/SheetImage.h"
 #include "core/Vector2.h"
 
 struct AnimFrame {
@@ -46,6 +47,14 @@ struct AnimationTable {
     std::vector<Animation> animations;
 };
 
+// What the drawing shows of a sheet. A set may show another sheet cut the
+// same way (the hero's fire pose) without a change of frames or timing.
+struct SheetPicture {
+    unsigned texture = 0;
+    unsigned rectTexture = 0;
+    std::shared_ptr<const OpaqueCells> opaqueCells;
+};
+
 struct AnimationSet {
     unsigned texture = 0;      // GL_TEXTURE_2D name of the sheet, 0 without image
     unsigned rectTexture = 0;  // the same pixels on GL_TEXTURE_RECTANGLE_ARB (debug view)
@@ -54,6 +63,7 @@ struct AnimationSet {
     int top = 0;
     int bottom = 0;
     std::shared_ptr<const AnimationTable> table;  // null: no animations
+    std::shared_ptr<const OpaqueCells> opaqueCells;  // null without a texture
     Vector2 imageSize;  // sheet width and height in pixels
     int frameWidth = 0;
     int frameHeight = 0;
@@ -62,6 +72,13 @@ struct AnimationSet {
     int frameTick = 0;
     float paletteIndex = 0.0f;  // palette row / 32; negative draws without the palette shader
     int loopCount = 0;
+
+    // The part of cell worth drawing: its opaque box when the sheet holds
+    // the whole cell, else the whole cell.
+    CellBox DrawnBox(AnimFrame cell) const;
+
+    SheetPicture Picture() const { return SheetPicture{texture, rectTexture, opaqueCells}; }
+    void Show(const SheetPicture& picture);
 
     // The current animation, or null when the set has none (or the index is bad).
     const Animation* Current() const;

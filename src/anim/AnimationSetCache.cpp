@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "anim/DescriptionCheck.h"
+#include "anim/SheetImage.h"
 #include "core/DataPath.h"
 
 namespace {
@@ -54,12 +55,15 @@ AnimationSet AnimationSetCache::LoadAnimationSet(const std::string& name) {
         return sets_[name];
     }
     set.imageSize = Vector2(static_cast<float>(image->w), static_cast<float>(image->h));
+    ParseAnimationDescription(description, image->w, set);
     if (makeTextures) {
-        const TextureNames names = makeTextures(image);
+        SDL_Surface* rgba = RgbaSheet(image);
+        const TextureNames names = makeTextures(rgba);
         set.texture = names.texture;
         set.rectTexture = names.rectTexture;
+        set.opaqueCells = std::make_shared<const OpaqueCells>(FindOpaqueCells(rgba, set.frameWidth, set.frameHeight));
+        if (rgba) SDL_FreeSurface(rgba);
     }
-    ParseAnimationDescription(description, image->w, set);
     SDL_FreeSurface(image);
     sets_[name] = set;
     return set;

@@ -75,12 +75,9 @@ void CreateHero(Game& game) {
     World& world = game.world;
     GameObject* hero = world.CreateObjectInCategory("Rook", 0, Category::Player);
     hero->dieOnWall = false;
-    game.player.normalTexture = hero->anim.texture;
-    game.player.normalRectTexture = hero->anim.rectTexture;
+    game.player.normalSheet = hero->anim.Picture();
 
-    const AnimationSet fire = world.LoadAnimationSet("Player\\Rook Fire");
-    game.player.fireTexture = fire.texture;
-    game.player.fireRectTexture = fire.rectTexture;
+    game.player.fireSheet = world.LoadAnimationSet("Player\\Rook Fire").Picture();
     hero->gravity = true;
     hero->weapons.push_back(LoadWeapon("Rook Buster"));
 

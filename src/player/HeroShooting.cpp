@@ -164,8 +164,7 @@ void UpdateFirePose(GameState& game) {
     const PlayerState& player = game.player;
 
     if (hero.fireTimer == kShortPose || hero.fireTimer == kLongPose) {
-        anim.texture = player.fireTexture;
-        anim.rectTexture = player.fireRectTexture;
+        anim.Show(player.fireSheet);
         if (anim.IsPlaying("BeginFire")) {
             anim.SeekFrame(0);
             anim.loopCount = 0;  // a restarted animation has not ended
@@ -188,8 +187,7 @@ void UpdateFirePose(GameState& game) {
 
     if (hero.fireTimer >= 0) {
         if (hero.fireTimer == 0) {
-            anim.texture = player.normalTexture;
-            anim.rectTexture = player.normalRectTexture;
+            anim.Show(player.normalSheet);
         }
         --hero.fireTimer;
     }

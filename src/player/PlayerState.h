@@ -2,17 +2,17 @@
 // the hero's state lives in its GameObject fields).
 #pragma once
 
+#include "anim/AnimationSet.h"
+
 struct GameObject;
 
 struct PlayerState {
     float dashCurveSpeed = 0.0f;
 
     // The hero's own sheet and the fire-pose sheet "Player\Rook Fire"; the fire
-    // pose swaps only these texture names, never frames or timing.
-    unsigned normalTexture = 0;
-    unsigned normalRectTexture = 0;
-    unsigned fireTexture = 0;
-    unsigned fireRectTexture = 0;
+    // pose swaps only these pictures, never frames or timing.
+    SheetPicture normalSheet;
+    SheetPicture fireSheet;
 
     GameObject* chargeOrb = nullptr;
 

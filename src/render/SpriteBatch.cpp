@@ -27,23 +27,29 @@ void SpriteBatch::Add(const GameObject& o, const PaletteShader* shader) {
     if (!(imageWidth > 0.0f) || !(imageHeight > 0.0f)) return;
 
     const AnimFrame cell = animation->CellAt(set.currentFrame);
+    const CellBox drawn = set.DrawnBox(cell);
+    if (drawn.Empty()) return;  // a clear cell draws nothing
     const int64_t fw = set.frameWidth;
     const int64_t fh = set.frameHeight;
-    const float sLeft = static_cast<float>(cell.column * fw) / imageWidth;
-    const float sRight = static_cast<float>((cell.column + 1) * fw) / imageWidth;
-    const float tTop = static_cast<float>(cell.row * fh) / imageHeight;
-    const float tBottom = static_cast<float>(cell.row * fh + fh) / imageHeight;
+    const int64_t cellLeft = cell.column * fw;
+    const int64_t cellTop = cell.row * fh;
+    const float sLeft = static_cast<float>(cellLeft + drawn.left) / imageWidth;
+    const float sRight = static_cast<float>(cellLeft + drawn.right) / imageWidth;
+    const float tTop = static_cast<float>(cellTop + drawn.top) / imageHeight;
+    const float tBottom = static_cast<float>(cellTop + drawn.bottom) / imageHeight;
 
     const int64_t x = TruncateCoordinate(o.position.x);
     const int64_t y = TruncateCoordinate(o.position.y);
-    const GLint left = Pixel(x);
-    const GLint right = Pixel(x + fw);
-    const GLint top = Pixel(y);
-    const GLint bottom = Pixel(y + fh);
     // Mirroring swaps the quad's left and right vertices; the texture
-    // coordinates keep their order.
-    const GLint nearX = o.direction == 1 ? left : right;
-    const GLint farX = o.direction == 1 ? right : left;
+    // coordinates keep their order. A mirrored cell's column c lands on
+    // fw - 1 - c.
+    const bool mirrored = o.direction != 1;
+    const GLint nearX = Pixel(mirrored ? x + fw - drawn.left : x + drawn.left);
+    const GLint farX = Pixel(mirrored ? x + fw - drawn.right : x + drawn.right);
+    const GLint top = Pixel(y + drawn.top);
+    const GLint bottom = Pixel(y + drawn.bottom);
+    const GLint left = std::min(nearX, farX);
+    const GLint right = std::max(nearX, farX);
     Quad quad{{nearX, top, farX, top, farX, bottom, nearX, bottom},
               {sLeft, tTop, sRight, tTop, sRight, tBottom, sLeft, tBottom},
               Box{left, top, right, bottom}};

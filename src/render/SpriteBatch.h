@@ -15,7 +15,8 @@ class PaletteShader;
 class SpriteBatch {
 public:
     // o's sprite at its truncated position, its current frame's cell,
-    // mirrored unless direction is 1. A non-negative paletteIndex draws
+    // mirrored unless direction is 1; only the cell's opaque box is drawn
+    // (the rest would draw nothing). A non-negative paletteIndex draws
     // through the shader when it is ready, a negative one the sheet as
     // stored. Sets without animations or without a sheet add nothing.
     void Add(const GameObject& o, const PaletteShader* shader);

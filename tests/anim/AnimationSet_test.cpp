@@ -140,3 +140,35 @@ TEST_F(AnimationSetCacheTest, LoadsOnceByName) {
     EXPECT_TRUE(cached && cached->IsPlaying("Stand") && cache.LoadAnimationSet("PLAYER\\rook").frameTick == 0);
     EXPECT_EQ(cache.Find("Player\\Rook"), nullptr);  // the key is the name as asked for
 }
+
+// With a texture maker, each whole cell of the sheet gets the box of its
+// opaque pixels (alpha above zero); the drawing draws only that box.
+TEST_F(AnimationSetCacheTest, OpaqueBoxOfEachCell) {
+    TestImage sheet(26, 13, 0xFFFFFF00u);  // clear white; 3 whole cells a row, one whole row
+    sheet.At(2, 1) = SheetColour(1), sheet.At(5, 3) = 0x00000001u;  // cell 0: one faint pixel at each corner
+    sheet.Fill(8, 0, 8, 12, SheetColour(2));                         // cell 1: all of it
+    sheet.At(25, 0) = sheet.At(3, 12) = SheetColour(3);              // outside every whole cell
+    WritePng(Root() + "/data/img/Boxes.png", sheet);
+    WriteFile(Root() + "/data/Objects/Boxes.anim", "8 12 0 0 8 12 Show 1 0 0\n");
+    static int made = 0;
+    AnimationSetCache cache;
+    cache.makeTextures = [](const SDL_Surface*) { return TextureNames{unsigned(++made), 0}; };
+    const AnimationSet set = cache.LoadAnimationSet("Boxes");
+    EXPECT_EQ(set.texture, 1u);
+    // clang-format off
+    const struct { int column, row; CellBox box; } cells[] = {
+        {0, 0, {2, 1, 6, 4}}, {1, 0, {0, 0, 8, 12}}, {2, 0, {0, 0, 0, 0}},
+        {3, 0, {0, 0, 8, 12}}, {0, 1, {0, 0, 8, 12}}, {-1, 0, {0, 0, 8, 12}}, {0, -1, {0, 0, 8, 12}},  // not on the sheet: whole
+    };
+    // clang-format on
+    for (const auto& c : cells) {
+        const CellBox box = set.DrawnBox(AnimFrame{c.column, c.row});
+        EXPECT_EQ(std::vector<int>({box.left, box.top, box.right, box.bottom}),
+                  std::vector<int>({c.box.left, c.box.top, c.box.right, c.box.bottom}))
+            << c.column << ", " << c.row;
+    }
+    EXPECT_TRUE(set.DrawnBox(AnimFrame{2, 0}).Empty());
+    AnimationSetCache headless;  // no textures: the whole cell
+    const CellBox whole = headless.LoadAnimationSet("Boxes").DrawnBox(AnimFrame{0, 0});
+    EXPECT_EQ(whole.right * 100 + whole.bottom, 812);
+}

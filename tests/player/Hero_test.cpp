@@ -203,6 +203,33 @@ TEST_F(Hero, DashingIntoAWallSlideWalksAgain) {
     });
 }
 
+// The fire pose shows the fire sheet's picture, its opaque boxes included,
+// and gives the hero his own back when it ends.
+TEST_F(Hero, TheFirePoseShowsTheFireSheet) {
+    StandAt(64.0f);
+    auto picture = [](unsigned texture) {
+        return SheetPicture{texture, texture + 1, std::make_shared<const OpaqueCells>()};
+    };
+    game().player.normalSheet = picture(10), game().player.fireSheet = picture(20);
+    hero().anim.Show(game().player.normalSheet);
+    auto shown = [this] {
+        const SheetPicture& normal = game().player.normalSheet;
+        const SheetPicture& fire = game().player.fireSheet;
+        const AnimationSet& anim = hero().anim;
+        if (anim.texture == fire.texture && anim.rectTexture == fire.rectTexture && anim.opaqueCells == fire.opaqueCells)
+            return "fire";
+        if (anim.texture == normal.texture && anim.rectTexture == normal.rectTexture && anim.opaqueCells == normal.opaqueCells)
+            return "normal";
+        return "mixed";
+    };
+    Play({{1, "press keyattack1, release keyattack1", "fire 19"}});
+    EXPECT_STREQ(shown(), "fire");
+    Play({{19, "", "fire 0"}});
+    EXPECT_STREQ(shown(), "fire");
+    Play({{1, "", "fire -1"}});
+    EXPECT_STREQ(shown(), "normal");
+}
+
 TEST_F(Hero, FiresAndChargesTheCannon) {
     StandAt(64.0f);
     Draws({0, 0});

@@ -249,6 +249,26 @@ TEST_F(SceneTest, RunsKeepTheOrderOfOverlappingSprites) {
     for (const auto& e : expected) EXPECT_TRUE(shot.RegionIs(e.x, 200, e.w, 8, e.colour)) << e.x;
 }
 
+// Only a cell's opaque box is drawn, mirrored with the rest of the cell; a
+// clear cell draws nothing.
+TEST_F(SceneTest, ACellShowsItsOpaquePixelsWhereverItsBoxLies) {
+    TestImage corner(16, 8, kClearWhite);  // frame 0: columns 1 | 2-3 of rows 2-4; frame 1 clear
+    corner.Fill(1, 2, 1, 3, SheetColour(1)), corner.Fill(2, 2, 2, 3, SheetColour(2));
+    WritePng(Root() + "/data/img/Test/Corner.png", corner);
+    WriteFile(Root() + "/data/Objects/Test/Corner.anim", "8 8 0 0 8 8 Show 2 [0 0] 0\n");
+    world().camera = Vector2(160, 120);
+    Put("Items", "Test\\Corner", 240, 20, 3);
+    Put("Items", "Test\\Corner", 250, 20, 3).direction = -1;
+    Put("Items", "Test\\Corner", 260, 20, -1).direction = -1;
+    Put("Items", "Test\\Corner", 270, 20, 3, 1);
+    const Screenshot shot = Compose();
+    const struct { int x, w; Rgb colour; } expected[] = {
+        {240, 1, kBlack}, {241, 1, Pal(3, 1)}, {242, 2, Pal(3, 2)}, {244, 10, kBlack}, {254, 2, Pal(3, 2)}, {256, 1, Pal(3, 1)},
+        {257, 7, kBlack}, {264, 2, Rgb{32, 0, 0}}, {266, 1, kRaw}, {267, 13, kBlack}};
+    for (const auto& e : expected) EXPECT_TRUE(shot.RegionIs(e.x, 22, e.w, 3, e.colour)) << e.x;
+    EXPECT_TRUE(shot.RegionIs(240, 20, 40, 2, kBlack) && shot.RegionIs(240, 25, 40, 3, kBlack));
+}
+
 // The whole window as presented, rows from the top.
 std::vector<Rgb> WindowPixels(int width, int height) {
     std::vector<unsigned char> rgba(size_t(width) * height * 4);
