@@ -14,11 +14,11 @@ constexpr int kSheetColumns = 16;  // the tileset sheet: 16 x 32 tiles
 constexpr int kSheetRows = 32;
 
 // One tile quad at world cell (column, row): top-left, top-right,
-// bottom-right, bottom-left.
+// bottom-right, bottom-left. Goes between glBegin(GL_QUADS) and glEnd: a
+// layer's tiles are one draw, and a draw costs a GL far more than a quad.
 void TileQuad(int column, int row, float s0, float t0, float s1, float t1) {
     const int x = column * 16;
     const int y = row * 16;
-    glBegin(GL_QUADS);
     glTexCoord2f(s0, t0);
     glVertex3i(x, y, 0);
     glTexCoord2f(s1, t0);
@@ -27,7 +27,6 @@ void TileQuad(int column, int row, float s0, float t0, float s1, float t1) {
     glVertex3i(x + 16, y + 16, 0);
     glTexCoord2f(s0, t1);
     glVertex3i(x, y + 16, 0);
-    glEnd();
 }
 
 // The same quad from the rectangle texture, in texels.
@@ -36,7 +35,6 @@ void DebugTileQuad(int column, int row, int sheetColumn, int sheetRow) {
     const int y = row * 16;
     const int s = sheetColumn * 16;
     const int t = sheetRow * 16;
-    glBegin(GL_QUADS);
     glTexCoord2i(s, t);
     glVertex3i(x, y, 0);
     glTexCoord2i(s + 16, t);
@@ -45,7 +43,6 @@ void DebugTileQuad(int column, int row, int sheetColumn, int sheetRow) {
     glVertex3i(x + 16, y + 16, 0);
     glTexCoord2i(s, t + 16);
     glVertex3i(x, y + 16, 0);
-    glEnd();
 }
 
 float Factor(int layerSize, int mainSize, int screenSize) {
@@ -107,6 +104,7 @@ void DrawTileLayer(const TileLayer& layer, int originX, int originY) {
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.0f);
     const TileRange range = VisibleTiles(layer, originX, originY);
+    glBegin(GL_QUADS);
     for (int row = range.firstRow; row <= range.lastRow; ++row) {
         for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
             const int code = layer.TileAt(column, row);
@@ -119,6 +117,7 @@ void DrawTileLayer(const TileLayer& layer, int originX, int originY) {
                      static_cast<float>(sheetRow + 1) / kSheetRows);
         }
     }
+    glEnd();
     glDisable(GL_ALPHA_TEST);
 }
 
@@ -141,6 +140,7 @@ void DrawMainLayerDebugDense(const StageMap& stage, const Vector2& camera) {
     const TileLayer& layer = stage.mainLayer;
     const TileRange range = VisibleTiles(layer, TruncToInt(camera.x) - kViewHalfWidth,
                                          TruncToInt(camera.y) - kViewHalfHeight);
+    glBegin(GL_QUADS);
     for (int row = range.firstRow; row <= range.lastRow; ++row) {
         for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
             const int code = layer.TileAt(column, row);
@@ -150,6 +150,7 @@ void DrawMainLayerDebugDense(const StageMap& stage, const Vector2& camera) {
                 DebugTileQuad(column, row, sheetColumn, sheetRow);
         }
     }
+    glEnd();
 }
 
 void DrawMainLayerDebugSparse(const StageMap& stage, const Vector2& camera) {
@@ -162,6 +163,7 @@ void DrawMainLayerDebugSparse(const StageMap& stage, const Vector2& camera) {
     const int lastColumn = (left + kViewWidth) / 16;
     const int tilesetWidth = stage.mainLayer.tilesetWidth;
     // Walk the sorted collision map column by column inside the view.
+    glBegin(GL_QUADS);
     for (int column = firstColumn; column <= lastColumn; ++column) {
         auto cell = stage.tileMap.lower_bound(std::make_pair(column, firstRow));
         for (; cell != stage.tileMap.end() && cell->first.first == column &&
@@ -172,4 +174,5 @@ void DrawMainLayerDebugSparse(const StageMap& stage, const Vector2& camera) {
                 DebugTileQuad(column, cell->first.second, sheetColumn, sheetRow);
         }
     }
+    glEnd();
 }
