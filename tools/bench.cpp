@@ -7,9 +7,8 @@
 //                (HealthSm in "Items"); reference: the plain stage's frame
 //   drawing      composing and finishing a frame (glFinish), with no extra
 //                objects (the reference) and with 1,000 sprites on screen
-//   start-up     exec to the first presented frame, then exit (the replay
-//                tool on a one-frame script); reference: a bare SDL OpenGL
-//                window that presents one frame
+//   start-up     exec to the first presented frame of the real program;
+//                reference: a bare SDL OpenGL window that presents one frame
 //   pacing       the real main loop for 10 s: the main thread's and the whole
 //                process's processor time, and the spread of frame starts;
 //                reference: a bare SDL OpenGL window paced by SDL_Delay
@@ -225,22 +224,39 @@ void Drawing(bool quick) {
     }
 }
 
-// Milliseconds from fork to the child's exit, -1 when it failed.
-double RunChild(const std::vector<std::string>& args, const std::string& folder) {
+// Milliseconds from fork to each line the child writes on standard output
+// (its last once its first frame is presented); empty when it wrote none.
+std::vector<double> RunChild(const std::vector<std::string>& args) {
+    std::vector<double> lines;
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return lines;
     const double start = NowMs();
     const pid_t child = fork();
     if (child == 0) {
-        if (chdir(folder.c_str()) != 0) _exit(126);
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        close(pipeEnds[0]);
         std::vector<char*> argv;
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         execv(argv[0], argv.data());
         _exit(127);
     }
+    close(pipeEnds[1]);
+    char byte = 0;
+    while (read(pipeEnds[0], &byte, 1) == 1)
+        if (byte == '\n') lines.push_back(NowMs() - start);
+    close(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    const double ms = NowMs() - start;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ms : -1;
+    return lines;
+}
+
+// Tells the parent the first frame is on screen and leaves at once: the
+// shutdown is not part of the figure.
+[[noreturn]] void Presented() {
+    std::fputs("presented\n", stdout);
+    std::fflush(stdout);
+    _exit(0);
 }
 
 std::string SelfFolder() {
@@ -253,22 +269,42 @@ std::string SelfFolder() {
 }
 
 void StartUp(bool quick) {
-    Heading("Start-up, exec to the first presented frame and exit", "a bare SDL OpenGL window");
-    const std::string self = SelfFolder();
-    const std::string script = "/tmp/kestrion-bench-one-frame.txt";
-    std::ofstream(script) << "frames 1\n";
-    std::vector<double> bare, game;
+    Heading("Start-up, exec to the first presented frame", "a bare SDL OpenGL window");
+    const std::string self = SelfFolder() + "/kestrion-bench";
+    std::vector<double> bare, due, game;
     for (int i = 0; i < (quick ? 1 : 10); ++i) {
-        bare.push_back(RunChild({self + "/kestrion-bench", "--bare-window"}, "/"));
-        game.push_back(RunChild({self + "/kestrion-replay", script}, kGame));
-    }
-    if (std::count(bare.begin(), bare.end(), -1.0) || std::count(game.begin(), game.end(), -1.0)) {
-        std::printf("  a start failed (no display?)\n");
-        return;
+        const std::vector<double> window = RunChild({self, "--bare-window"});
+        const std::vector<double> program = RunChild({self, "--first-frame"});
+        if (window.size() != 1 || program.size() != 2) {
+            std::printf("  a start failed (no display?)\n");
+            return;
+        }
+        bare.push_back(window[0]);
+        due.push_back(program[0]);
+        game.push_back(program[1]);
     }
     const Stats reference = Summarize(bare);
     Row("bare SDL OpenGL window", reference, reference.median);
+    Row("Kestrion, its first frame due", Summarize(due), reference.median);
     Row("Kestrion", Summarize(game), reference.median);
+}
+
+// The real program from its start: the first frame waits its turn as in
+// play (a frame period after start-up); the second runs as soon as the
+// first is presented, and there the child leaves.
+int FirstFrame() {
+    ProgramHooks hooks;
+    hooks.options.dataDir = kGame;
+    hooks.beforeFrame = [](Game&, Session&, int frame) {
+        if (frame == 2) Presented();
+        std::puts("due");  // the first frame's turn has come
+        std::fflush(stdout);
+    };
+    hooks.afterFrame = [](Game& game, Session&) {
+        game.frameThreshold = -1;
+        return true;
+    };
+    return RunProgram(hooks);
 }
 
 double ThreadCpuMs(int who) {
@@ -347,8 +383,7 @@ int BareWindow() {
     glClear(GL_COLOR_BUFFER_BIT);
     glFinish();
     SDL_GL_SwapBuffers();
-    SDL_Quit();
-    return 0;
+    Presented();
 }
 
 }  // namespace
@@ -360,6 +395,7 @@ int main(int argc, char** argv) {
     const char* const kParts[] = {"simulation", "drawing", "start-up", "pacing"};
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--bare-window") == 0) return BareWindow();
+        if (std::strcmp(argv[i], "--first-frame") == 0) return FirstFrame();
         if (std::strcmp(argv[i], "--quick") == 0) {
             quick = true;
         } else if (std::strcmp(argv[i], "--part") == 0 && i + 1 < argc &&
