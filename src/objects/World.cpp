@@ -15,7 +15,7 @@ GameObject* World::CreateObjectInCategory(const std::string& name, int palette,
     list.push_back(GameObject(Vector2(0.0f, 0.0f), LoadAnimationSet(setName)));
     GameObject& obj = list.back();
     obj.handle = MakeObjectHandle(created_++);
-    live_.emplace(obj.handle, &obj);
+    live_.Add(&obj, obj.handle);
     if (row) obj.tileCollision = row->tileCollision;
     obj.name = name;
     // The type's files are read once, in their order around the ".lua" file.
@@ -119,8 +119,7 @@ bool World::RemoveNow(ObjectHandle handle) {
 
 void World::Forget(const std::unordered_set<const GameObject*>& gone) {
     if (gone.empty()) return;
-    for (const GameObject* o : gone) live_.erase(o->handle);
-    for (Found& recent : recent_) recent = Found();
+    for (const GameObject* o : gone) live_.Remove(o, o->handle);
     if (gone.count(currentObject)) currentObject = nullptr;
     for (std::vector<GameObject*>& registered : collisionRegistry) {
         registered.erase(std::remove_if(registered.begin(), registered.end(),
@@ -139,18 +138,7 @@ void World::RemoveFGObject(ObjectHandle handle) {
                          foregroundList.end());
 }
 
-GameObject* World::FromHandle(ObjectHandle handle) const {
-    // A hook names the same one or two objects call after call: the last two
-    // found are kept (handles are never reused, so only a removal can make
-    // them wrong, and Forget drops them).
-    for (const Found& recent : recent_)
-        if (recent.handle == handle && handle != 0) return recent.object;
-    const auto found = live_.find(handle);
-    if (found == live_.end()) return nullptr;
-    recent_[1] = recent_[0];
-    recent_[0] = Found{handle, found->second};
-    return found->second;
-}
+GameObject* World::FromHandle(ObjectHandle handle) const { return live_.Find(handle); }
 
 namespace {
 

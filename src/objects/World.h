@@ -24,6 +24,7 @@
 #include "core/Messages.h"
 #include "objects/Category.h"
 #include "objects/GameObject.h"
+#include "objects/HandleTable.h"
 #include "objects/ObjectHandle.h"
 #include "objects/ScriptHooks.h"
 #include "objects/SoundOutput.h"
@@ -160,12 +161,7 @@ public:
 
 private:
     friend struct WorldTestAccess;
-    std::unordered_map<ObjectHandle, GameObject*> live_;
-    struct Found {
-        ObjectHandle handle = 0;
-        GameObject* object = nullptr;
-    };
-    mutable Found recent_[2];  // FromHandle's last two finds
+    HandleTable live_;
     mutable std::array<ObjectList*, kCategoryCount> byCategory_{};  // into lists
     std::uint64_t created_ = 0;  // objects created so far: the next handle's serial
     // Drops removed objects from the live handles (before they are erased:

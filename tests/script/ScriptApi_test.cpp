@@ -216,10 +216,19 @@ TEST_F(ScriptApi, EveryFunctionThroughTheLuaState) {
     }
     world().ClearList("Player");  // no hero
     EXPECT_EQ(Eval("R(PlayerDistanceX(w), GetPlayer())"), "2 99999 0");
-    // However many objects follow, a removed one's handle stays dead, and
-    // numbers next to real handles name nothing.
-    for (int i = 0; i < 300; ++i) Make("Walker", "Enemies");
-    EXPECT_EQ(Eval("R(GetName(stale), GetName(w + 65536), GetName(w - 65536), GetName(o - 1))"), "3 nil nil nil");
+    // However many objects follow, a removed one's handle stays dead, also
+    // once every object around it is gone, and numbers next to real handles
+    // name nothing.
+    std::vector<ObjectHandle> crowd;
+    for (int i = 0; i < 2500; ++i) crowd.push_back(Make("Walker", "Misc")->handle);
+    world().ClearList("Misc");
+    const GameObject* last = Make("Walker", "Enemies");
+    Lua("first, middle, last = " + std::to_string(crowd.front()) + ", " + std::to_string(crowd[1500]) + ", " +
+        std::to_string(last->handle));
+    EXPECT_EQ(Eval("R(GetName(stale), GetName(w + 65536), GetName(w - 65536), GetName(o - 1), GetName(first), "
+                   "GetName(middle), GetName(w), GetName(last))"),
+              "8 nil nil nil nil nil nil Walker Walker");
+    EXPECT_EQ(world().FromHandle(last->handle), last);
 }
 
 // A mistake prints one line naming the script's place, once; the call goes
