@@ -168,6 +168,10 @@ bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions
     // ignored.
     ProcessEvents(game, session.events);
     game.frameCounter = 0;
+    // The first frame is due a frame period from now: its drawing is
+    // rehearsed in that wait, so that it is not held up by the GL's first-use
+    // work.
+    RehearseFrame(ViewOf(game), session.draw);
     return true;
 }
 

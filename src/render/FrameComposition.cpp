@@ -103,6 +103,12 @@ void ComposeFrame(const FrameView& view, const DrawResources& resources) {
     }
 }
 
+void RehearseFrame(const FrameView& view, const DrawResources& resources) {
+    ComposeFrame(view, resources);
+    if (resources.picture) PresentPicture(*resources.picture);
+    glFlush();
+}
+
 void DrawFrame(const FrameView& view, const DrawResources& resources) {
     ComposeFrame(view, resources);
     if (resources.picture) PresentPicture(*resources.picture);

@@ -49,3 +49,8 @@ void DrawFrame(const FrameView& view, const DrawResources& resources);
 // The drawing of DrawFrame without glFinish and the swap (the picture stays
 // in the back buffer).
 void ComposeFrame(const FrameView& view, const DrawResources& resources);
+
+// DrawFrame without the swap, so nothing is seen: a GL builds what a
+// drawing needs (llvmpipe compiles a shader for each new set of states) at
+// its first use, and this lets that happen before a frame is due.
+void RehearseFrame(const FrameView& view, const DrawResources& resources);
