@@ -216,3 +216,20 @@ TEST(Overlap, TouchingBoxesMeetAndBothVelocitiesWidenTheTest) {
 }
 
 }  // namespace
+
+// A frame's hook is named after its number, also past the names a type
+// keeps ready; an object without a type builds the name itself.
+TEST_F(ObjectUpdate, FrameHooksAreNamedByTheirFrameNumber) {
+    Set("Effects/Reel", "32 32 8 8 24 32\nSpin 400 1 0\n");
+    Lua("log = {} for _, n in ipairs({3, 255, 256, 399}) do"
+        "  _G['ReelOnFrame' .. n] = function() log[#log + 1] = n end _G['LooseOnFrame' .. n] = _G['ReelOnFrame' .. n] end");
+    GameObject* reel = At("Reel", "PlayerFX", 100.0f, 100.0f);
+    GameObject loose(Vector2(100.0f, 100.0f), reel->anim);
+    loose.name = "Loose";
+    world().List("PlayerFX").push_back(loose);
+    for (int frame : {2, 254, 255, 398}) {
+        for (GameObject& o : world().List("PlayerFX")) o.anim.currentFrame = frame, o.anim.frameTick = 1;
+        world().UpdateAllObjects();
+    }
+    EXPECT_EQ(Eval("table.concat(log, ' ')"), "3 3 255 255 256 256 399 399");
+}
