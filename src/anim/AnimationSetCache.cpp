@@ -61,7 +61,8 @@ AnimationSet AnimationSetCache::LoadAnimationSet(const std::string& name) {
         const TextureNames names = makeTextures(rgba);
         set.texture = names.texture;
         set.rectTexture = names.rectTexture;
-        set.opaqueCells = std::make_shared<const OpaqueCells>(FindOpaqueCells(rgba, set.frameWidth, set.frameHeight));
+        set.opaqueCells = std::make_shared<const OpaqueCells>(
+            FindOpaqueCells(rgba, set.frameWidth, set.frameHeight));
         if (rgba) SDL_FreeSurface(rgba);
     }
     SDL_FreeSurface(image);

@@ -30,8 +30,9 @@ public:
     // The cached set of that name, or null when it was never loaded.
     const AnimationSet* Find(const std::string& name) const;
 
-    // Makes a sheet's textures from its RGBA copy (see SheetImage.h), null
-    // when SDL could not make one; null: sets get no textures.
+    // Makes a sheet's textures from its RGBA copy (see SheetImage.h; the
+    // copy is null when SDL could not make it). Left null, sets get no
+    // textures.
     TextureNames (*makeTextures)(const SDL_Surface* rgba) = nullptr;
 
 private:

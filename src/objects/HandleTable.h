@@ -25,7 +25,8 @@ public:
         std::uint64_t index = 0;
         if (!IndexOf(handle, index)) return nullptr;
         const std::size_t page = index / kPageSize;
-        return page < pages_.size() && pages_[page] ? pages_[page]->slots[index % kPageSize] : nullptr;
+        if (page >= pages_.size() || !pages_[page]) return nullptr;
+        return pages_[page]->slots[index % kPageSize];
     }
 
 private:
