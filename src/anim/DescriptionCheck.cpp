@@ -21,12 +21,21 @@ public:
     bool Run() {
         static const char* const kHeaderNames[] = {"frameWidth", "frameHeight", "left",
                                                    "top",        "right",       "bottom"};
-        for (const char* name : kHeaderNames) {
-            int value = 0;
-            if (!Int(value))
-                return Fail(std::string("the header needs ") + name +
+        int header[6] = {};
+        for (int i = 0; i < 6; ++i) {
+            if (!Int(header[i]))
+                return Fail(std::string("the header needs ") + kHeaderNames[i] +
                             " (six numbers: "
                             "frameWidth frameHeight left top right bottom)");
+        }
+        const size_t headerEnd = at_;
+        SkipSpace();
+        // Animations of frames without area show nothing; a hit box alone
+        // (a set a script replaces) needs no frames.
+        if (at_ != text_.size() && (header[0] <= 0 || header[1] <= 0)) {
+            at_ = headerEnd;
+            return Fail("frames of " + std::to_string(header[0]) + " x " + std::to_string(header[1]) +
+                        " pixels show nothing: frameWidth and frameHeight must be above 0");
         }
         for (;;) {
             SkipSpace();

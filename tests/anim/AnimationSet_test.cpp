@@ -172,3 +172,23 @@ TEST_F(AnimationSetCacheTest, OpaqueBoxOfEachCell) {
     const CellBox whole = headless.LoadAnimationSet("Boxes").DrawnBox(AnimFrame{0, 0});
     EXPECT_EQ(whole.right * 100 + whole.bottom, 812);
 }
+
+// Animations of frames without area are named by the loader; a hit box
+// alone, for a set a script replaces, needs no frame size.
+TEST_F(AnimationSetCacheTest, FramesWithoutAreaAreNamed) {
+    const struct { const char *name, *text, *printed; } rows[] = {
+        {"Flat", "16 0 0 0 16 16\nStand 1 0 0\n",
+         "data/Objects/Flat.anim:1: frames of 16 x 0 pixels show nothing: frameWidth and frameHeight must be above 0\n"},
+        {"Back", "-8 8 0 0 8 8 Stand 1 0 0",
+         "data/Objects/Back.anim:1: frames of -8 x 8 pixels show nothing: frameWidth and frameHeight must be above 0\n"},
+        {"Box", "0 0 -6 -6 6 6\n", ""},
+        {"Fine", "8 8 0 0 8 8\nStand 1 0 0\n", ""},
+    };
+    for (const auto& r : rows) {
+        Set(r.name, r.text, 16, 16);
+        AnimationSetCache cache;
+        testing::internal::CaptureStdout();
+        cache.LoadAnimationSet(r.name);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), r.printed) << r.name;
+    }
+}
