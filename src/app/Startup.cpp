@@ -168,10 +168,10 @@ bool StartGame(Game& game, Session& session, unsigned seed, const ProgramOptions
     // ignored.
     ProcessEvents(game, session.events);
     game.frameCounter = 0;
-    // The first frame is due a frame period from now: its drawing is
-    // rehearsed in that wait, so that it is not held up by the GL's first-use
-    // work.
-    RehearseFrame(ViewOf(game), session.draw);
+    // Paced by the clock, the first frame is due a frame period from now: its
+    // drawing is rehearsed in that wait, so that it is not held up by the
+    // GL's first-use work. Paced by the display, it is due at once.
+    if (!session.pacer.vsyncPaced) RehearseFrame(ViewOf(game), session.draw);
     return true;
 }
 
