@@ -1,6 +1,7 @@
 // Object definition files, read at a type's first creation: ".script" first,
-// then ".lua" (which runs at every creation) and ".events". All are whitespace-separated tokens, case
-// sensitive, with no remark syntax; a missing file is no error.
+// then ".lua" (which runs at every creation) and ".events". All are
+// whitespace-separated tokens, case sensitive, with no remark syntax; a
+// missing file is no error.
 //
 // Frame events: every entry whose frame the owner's animation shows fires in
 // that update and is then used up (the entry that fired, not another one), so

@@ -14,6 +14,9 @@ enum class Hook { Create, Update, Collide, HitGround, Death };
 // "Update" for Hook::Update: a hook's name is the type's name and this.
 const char* HookSuffix(Hook hook);
 
+// "WalkerOnFrame3": the hook of a type's frame 3.
+std::string OnFrameHookName(const std::string& name, int frame);
+
 struct ObjectType {
     explicit ObjectType(const std::string& name);
 

@@ -62,7 +62,7 @@ void World::CallOnFrameHook(GameObject& o, int frame) {
     if (o.type)
         script->CallHook(o.type->OnFrameName(frame), ToHandle(&o));
     else
-        script->CallHook(o.name + "OnFrame" + std::to_string(frame), ToHandle(&o));
+        script->CallHook(OnFrameHookName(o.name, frame), ToHandle(&o));
 }
 
 void World::Kill() {

@@ -85,9 +85,11 @@ public:
     static ObjectHandle ToHandle(const GameObject* o) { return o ? o->handle : 0; }
     GameObject* FromHandle(ObjectHandle handle) const;
 
-    // Calls hook `o.name + suffix` with the object's handle.
+    // Calls the object's hook ("WalkerUpdate") with its handle; a hook of an
+    // object made by hand (no type) is named from o.name.
     void CallHook(GameObject& o, Hook hook);
     static std::string HookName(const GameObject& o, Hook hook);
+    // Calls "WalkerOnFrame3" as the object's animation enters frame 3.
     void CallOnFrameHook(GameObject& o, int frame);
 
     // Removes every object of a list (stage loading), keeping handles honest.
@@ -147,20 +149,16 @@ public:
     std::string nextStage;  // written by FadeToStage, read by the stage flow
     std::string stageName;  // the stage LoadStage loaded last
 
-private:
-    // Object types by sprite-set name, read at their first creation; out of
-    // date once the data-path lookup is cleared.
-    std::unordered_map<std::string, std::shared_ptr<ObjectType>> types_;
-    unsigned typesGeneration_ = 0;
-
-public:
-
     AnimationSetCache animationSets;
     MessageMemory messages;  // lines about data mistakes, each said once
     StageMap stage;
 
 private:
     friend struct WorldTestAccess;
+    // Object types by sprite-set name, read at their first creation; out of
+    // date once the data-path lookup is cleared.
+    std::unordered_map<std::string, std::shared_ptr<ObjectType>> types_;
+    unsigned typesGeneration_ = 0;
     HandleTable live_;
     mutable std::array<ObjectList*, kCategoryCount> byCategory_{};  // into lists
     std::uint64_t created_ = 0;  // objects created so far: the next handle's serial
